@@ -1,0 +1,13 @@
+#include "app/Unit2.h"
+
+namespace quillory {
+
+TAboutBox::TAboutBox() : TForm("About", 298, 218) {
+    OKButton.Default = true;
+    OKButton.TabOrder = 1;
+    OKButton.OnClick = [this] { OKButtonClick(); };
+}
+
+void TAboutBox::OKButtonClick() { ModalResult = 1; }
+
+}  // namespace quillory

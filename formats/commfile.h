@@ -1,0 +1,35 @@
+#pragma once
+
+// The game's communication text file "language\pilots\player_1.eng": an 88-byte IFF header
+// (FORM DATA / FORM LANG / INFO / TEXT) followed by 40 zero-terminated texts. Its three size
+// fields are 32-bit big-endian; every other header byte is kept as it was read.
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quillory {
+
+inline constexpr std::size_t kCommTextCount = 40;
+inline constexpr std::size_t kCommHeaderSize = 88;
+inline constexpr char kCommFilePath[] = "language\\pilots\\player_1.eng";
+
+using CommTexts = std::array<std::string, kCommTextCount>;
+
+struct CommFile {
+    std::string header;  // kCommHeaderSize bytes
+    CommTexts texts;
+};
+
+// The header the file is created with, its size fields zero.
+const std::string& defaultCommHeader();
+
+// The file's bytes. A header that is not kCommHeaderSize bytes long is replaced by the default
+// one. Texts must not contain a 0 byte (it would end them early for the reader).
+std::string encodeCommFile(std::string_view header, const CommTexts& texts);
+
+// Fails with "Read beyond end of file" when the bytes end inside the header or before the
+// 40th terminator. Bytes after it are ignored.
+CommFile decodeCommFile(std::string_view bytes);
+
+}  // namespace quillory

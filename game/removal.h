@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/filesystem.h"
+
+namespace quillory {
+
+// Deletes every file the program may have written below `gameDir` (the communication text
+// file, the 40 speech sample files and the temporary files of their writes), then removes
+// "language\pilots", "language", "audio\speech" and "audio" where they are empty. Returns the
+// paths of the files that exist but could not be deleted.
+std::vector<std::string> RemoveCustomFiles(FileSystem& fs, const std::string& gameDir);
+
+}  // namespace quillory

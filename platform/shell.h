@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quillory {
+
+// The Windows shell's "open this file with its default action".
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // ShellExecuteA with a null operation; returns its result as a number (above 32: started).
+    virtual std::intptr_t Execute(void* owner, const std::string& file,
+                                  const std::string& parameters, const std::string& directory,
+                                  int showCommand) = 0;
+};
+
+Shell& systemShell();
+
+}  // namespace quillory

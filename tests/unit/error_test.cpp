@@ -1,0 +1,44 @@
+#include "platform/error.h"
+
+#include <gtest/gtest.h>
+
+namespace quillory {
+namespace {
+
+struct CodeAndMessage {
+    int code;
+    const char* message;
+};
+
+class ErrorMessages : public testing::TestWithParam<CodeAndMessage> {};
+
+TEST_P(ErrorMessages, CodeChoosesTheMessage) {
+    EXPECT_EQ(std::string(Error(GetParam().code).what()), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ErrorMessages,
+                         testing::Values(CodeAndMessage{2, "File not found"},
+                                         CodeAndMessage{3, "Invalid filename"},
+                                         CodeAndMessage{4, "Too many open files"},
+                                         CodeAndMessage{5, "File access denied"},
+                                         CodeAndMessage{100, "Read beyond end of file"},
+                                         CodeAndMessage{101, "Disk full"},
+                                         CodeAndMessage{106, "Invalid numeric input"},
+                                         CodeAndMessage{32, "I/O error 32"},
+                                         CodeAndMessage{112, "I/O error 112"}),
+                         [](const auto& info) { return "Code" + std::to_string(info.param.code); });
+
+TEST(ErrorBoxText, FullStopOnlyAfterACharacterAboveTheFullStop) {
+    EXPECT_EQ(errorBoxText("Disk full"), "Disk full.");
+    EXPECT_EQ(errorBoxText("I/O error 87"), "I/O error 87.");
+    EXPECT_EQ(errorBoxText("List index out of bounds (40)"), "List index out of bounds (40)");
+    // "'" comes before "." in the character table.
+    EXPECT_EQ(errorBoxText("Invalid data type for 'Installed To:'"),
+              "Invalid data type for 'Installed To:'");
+    EXPECT_EQ(errorBoxText("Done."), "Done.");
+    EXPECT_EQ(errorBoxText("odd-"), "odd-");
+    EXPECT_EQ(errorBoxText(""), "");
+}
+
+}  // namespace
+}  // namespace quillory

@@ -33,7 +33,6 @@ wine_prepare_prefix() {
   chmod 700 "$XDG_RUNTIME_DIR"
   [ -f "$WINEPREFIX/.quillory-ready" ] && return 0
   rm -rf "$WINEPREFIX"
-  "${WINE_UNPRIVILEGED[@]}" "$WINESERVER" -p 60
   wine_run wineboot -i >/dev/null 2>&1
   local fonts=$WINEPREFIX/drive_c/windows/Fonts
   mkdir -p "$fonts"
@@ -42,11 +41,6 @@ wine_prepare_prefix() {
   wine_reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f
   wine_reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d 'no-debugger.exe' /f
   touch "$WINEPREFIX/.quillory-ready"
-}
-
-# Starts the prefix's wineserver (unprivileged) and keeps it for 60 s after the last program.
-wine_start_server() {
-  "${WINE_UNPRIVILEGED[@]}" "$WINESERVER" -p 60
 }
 
 wine_stop_server() {

@@ -1,0 +1,31 @@
+#pragma once
+
+// Window classes and command ids of the program's windows. Tests that drive the program from
+// another process use them too (the menu cannot be read from outside under Wine).
+namespace quillory::ids {
+
+inline constexpr char kMainWindowClass[] = "TForm1";
+inline constexpr char kAboutBoxClass[] = "TAboutBox";
+
+// Menu commands.
+inline constexpr int kMenuAbout = 100;
+
+// Child controls of the main window.
+inline constexpr int kTextes = 1000;
+inline constexpr int kBitBtn1 = 1001;
+inline constexpr int kNouveauTexte = 1002;
+inline constexpr int kButton1 = 1003;
+inline constexpr int kReloadBtn = 1005;
+inline constexpr int kWavBtn = 1006;
+inline constexpr int kDeleteFilesBtn = 1007;
+inline constexpr int kSpeedButton1 = 1010;
+inline constexpr int kProgress = 1011;
+inline constexpr int kTypePhrase = 1020;
+inline constexpr int kLabel1 = 1021;
+inline constexpr int kLabel2 = 1022;
+inline constexpr int kLabel3 = 1023;
+
+// Child controls of the About box.
+inline constexpr int kOKButton = 1;  // IDOK: Enter presses it
+
+}  // namespace quillory::ids

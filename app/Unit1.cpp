@@ -8,6 +8,7 @@
 #include "game/FmxUtils.h"
 #include "game/locator.h"
 #include "game/removal.h"
+#include "res/resource_ids.h"
 
 namespace quillory {
 namespace {
@@ -39,8 +40,7 @@ private:
 
 }  // namespace
 
-TForm1::TForm1(Services services)
-    : TForm("Quillory  v0.3", 738, 288), services_(services) {
+TForm1::TForm1(Services services) : TForm("Quillory  v0.3", 738, 288), services_(services) {
     Textes.TabOrder = 0;
     BitBtn1.TabOrder = 1;
     NouveauTexte.TabOrder = 2;
@@ -49,6 +49,12 @@ TForm1::TForm1(Services services)
     WavBtn.TabOrder = 6;
     DeleteFilesBtn.TabOrder = 7;
     Button1.Default = true;
+    BitBtn1.GlyphResource = IDB_SAVE;
+    ReloadBtn.GlyphResource = IDB_REVERT;
+    ReloadBtn.NumGlyphs = 2;
+    WavBtn.GlyphResource = IDB_WAV;
+    DeleteFilesBtn.GlyphResource = IDB_DELETE;
+    SpeedButton1.GlyphResource = IDB_RUN;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         Textes.Add("");
     }
@@ -156,8 +162,8 @@ void TForm1::BitBtn1Click() {
 }
 
 void TForm1::ReloadBtnClick() {
-    if (services_.ui.MessageBox(MessageOwner, kRevertQuestion, "",
-                                kMbOkCancel | kMbIconQuestion) == kIdOk) {
+    if (services_.ui.MessageBox(MessageOwner, kRevertQuestion, "", kMbOkCancel | kMbIconQuestion) ==
+        kIdOk) {
         LoadTextFromFile();
     }
 }
@@ -200,8 +206,8 @@ void TForm1::DeleteFilesBtnClick() {
 
 void TForm1::SpeedButton1Click() {
     if (LaunchFile(services_.shell, Handle(), kGameExecutable, "", GameDir, kShowNormal) <= 32) {
-        services_.ui.MessageBox(Handle(), std::string("Cannot start ") + kGameExecutable +
-                                              " from " + GameDir,
+        services_.ui.MessageBox(Handle(),
+                                std::string("Cannot start ") + kGameExecutable + " from " + GameDir,
                                 "Error", kMbOk | kMbIconStop);
     }
 }
@@ -216,8 +222,8 @@ bool TForm1::FormCloseQuery() {
     if (!Modified) {
         return true;
     }
-    switch (services_.ui.MessageBox(Handle(), kSaveQuestion, "",
-                                    kMbYesNoCancel | kMbIconQuestion)) {
+    switch (
+        services_.ui.MessageBox(Handle(), kSaveQuestion, "", kMbYesNoCancel | kMbIconQuestion)) {
         case kIdYes:
             try {
                 SaveTextFile();

@@ -49,8 +49,8 @@ public:
     TButton Button1{"Button1", TButton::Kind::Push, "Change", 592, 176, 121, 25};
     TButton ReloadBtn{"ReloadBtn", TButton::Kind::Bitmap, "Revert Text", 608, 232, 121, 49};
     TButton WavBtn{"WavBtn", TButton::Kind::Bitmap, "Attach WAV", 592, 88, 121, 57};
-    TButton DeleteFilesBtn{"DeleteFilesBtn", TButton::Kind::Bitmap,
-                           "Remove custom communications", 8, 232, 289, 49};
+    TButton DeleteFilesBtn{
+        "DeleteFilesBtn", TButton::Kind::Bitmap, "Remove custom communications", 8, 232, 289, 49};
     TProgressBar Progress{"Progress", 24, 128, 561, 9};
     TOpenDialog OpenDialog;
     TTimer Timer1{10};

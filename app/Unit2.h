@@ -3,6 +3,7 @@
 #include "app/toolkit/TButton.h"
 #include "app/toolkit/TForm.h"
 #include "app/toolkit/TLabel.h"
+#include "app/toolkit/TPanel.h"
 
 namespace quillory {
 
@@ -11,6 +12,8 @@ class TAboutBox : public TForm {
 public:
     TAboutBox();
 
+    TPanel Panel1{"Panel1", 8, 8, 281, 168};
+    // The labels' places are relative to Panel1.
     TLabel ProductName{"ProductName", 10, 10, 0, 0, "Quillory"};
     TLabel Version{"Version", 10, 33, 0, 0, "Version 0.3"};
     TLabel Label2{"Label2", 65, 85, 0, 0, "quillory@example.org"};
@@ -20,8 +23,6 @@ public:
     TButton OKButton{"OKButton", TButton::Kind::Push, "OK", 111, 187, 75, 24};
 
     void OKButtonClick();
-    // The modal result: 1 (OK) or 2 (closed by the title bar); 0 while shown.
-    int ModalResult = 0;
 };
 
 }  // namespace quillory

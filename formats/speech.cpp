@@ -55,8 +55,8 @@ Chunk findChunk(File& wav, std::uint64_t length, const char (&id)[5]) {
 
 }  // namespace
 
-bool ImportSpeech(FileSystem& fs, const std::string& wavPath, const std::string& gameDir,
-                  int slot, SpeechImportSink& sink) {
+bool ImportSpeech(FileSystem& fs, const std::string& wavPath, const std::string& gameDir, int slot,
+                  SpeechImportSink& sink) {
     using Severity = SpeechImportSink::Severity;
     if (slot < 0 || slot >= kSlotCount) {
         sink.Refused(kNoSlotSelected, Severity::Warning);
@@ -96,9 +96,8 @@ bool ImportSpeech(FileSystem& fs, const std::string& wavPath, const std::string&
     const Chunk data = findChunk(*wav, length, "data");
     // The samples the file really has, no more than declared and no more than the 32-bit
     // FORM size can count.
-    const auto sampleBytes = static_cast<std::uint32_t>(
-        std::min<std::uint64_t>({data.size, length - std::min(length, data.offset),
-                                 std::uint64_t{0xFFFFFFFF} - 36}));
+    const auto sampleBytes = static_cast<std::uint32_t>(std::min<std::uint64_t>(
+        {data.size, length - std::min(length, data.offset), std::uint64_t{0xFFFFFFFF} - 36}));
 
     std::memcpy(header.data(), "FORM", 4);
     putBigEndian(header.data() + 4, 36 + sampleBytes);

@@ -11,7 +11,8 @@ namespace quillory {
 
 inline constexpr char kEmptyFile[] = "Empty file";
 inline constexpr char kNotWave[] = "This is not a valid WAVE file";
-inline constexpr char kNotPcm[] = "This is not an uncompressed WAVE file.  Use microsoft PCM encoding.";
+inline constexpr char kNotPcm[] =
+    "This is not an uncompressed WAVE file.  Use microsoft PCM encoding.";
 inline constexpr char kNoSlotSelected[] = "Select the communication to attach the WAV file to.";
 
 // What the import tells the window while it runs.
@@ -32,7 +33,7 @@ public:
 // creating "audio" and "audio\speech" when missing. Returns true when the file was written;
 // false when the WAVE file was refused (the sink was told why). A failing file operation
 // throws Error; the slot's earlier speech sample file is then as it was.
-bool ImportSpeech(FileSystem& fs, const std::string& wavPath, const std::string& gameDir,
-                  int slot, SpeechImportSink& sink);
+bool ImportSpeech(FileSystem& fs, const std::string& wavPath, const std::string& gameDir, int slot,
+                  SpeechImportSink& sink);
 
 }  // namespace quillory

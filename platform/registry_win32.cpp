@@ -47,7 +47,8 @@ public:
                 if (type == REG_SZ) {
                     result = {RegistryLookup::Outcome::String, upToFirstZero(data)};
                 } else if (type == REG_EXPAND_SZ) {
-                    result = {RegistryLookup::Outcome::String, expandEnvironment(upToFirstZero(data))};
+                    result = {RegistryLookup::Outcome::String,
+                              expandEnvironment(upToFirstZero(data))};
                 } else {
                     result.outcome = RegistryLookup::Outcome::OtherType;
                 }

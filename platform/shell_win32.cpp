@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include "platform/shell.h"
 
@@ -11,9 +11,8 @@ public:
     std::intptr_t Execute(void* owner, const std::string& file, const std::string& parameters,
                           const std::string& directory, int showCommand) override {
         // Strings of any length go whole; empty parameters are an empty string, not null.
-        const HINSTANCE result =
-            ShellExecuteA(static_cast<HWND>(owner), nullptr, file.c_str(), parameters.c_str(),
-                          directory.c_str(), showCommand);
+        const HINSTANCE result = ShellExecuteA(static_cast<HWND>(owner), nullptr, file.c_str(),
+                                               parameters.c_str(), directory.c_str(), showCommand);
         return reinterpret_cast<std::intptr_t>(result);
     }
 };

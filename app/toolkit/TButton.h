@@ -11,9 +11,9 @@ namespace quillory {
 class TButton : public TControl {
 public:
     enum class Kind {
-        Push,   // a plain button
-        Bitmap, // a button with an image
-        Speed,  // a button with an image that never takes the keyboard focus
+        Push,    // a plain button
+        Bitmap,  // a button with an image
+        Speed,   // a button with an image that never takes the keyboard focus
     };
 
     TButton(std::string name, Kind kind, std::string caption, int left, int top, int width,
@@ -24,9 +24,9 @@ public:
 
     const Kind ButtonKind;
     const std::string Caption;
-    bool Default = false;      // pressed by Enter
-    int GlyphResource = 0;     // bitmap resource id, 0 for none
-    int NumGlyphs = 1;         // 2: the bitmap holds the normal and the disabled image side by side
+    bool Default = false;   // pressed by Enter
+    int GlyphResource = 0;  // bitmap resource id, 0 for none
+    int NumGlyphs = 1;      // 2: the bitmap holds the normal and the disabled image side by side
 
     std::function<void()> OnClick;
     // Called by the window code when the button is pressed.

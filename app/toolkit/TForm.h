@@ -25,6 +25,10 @@ public:
     void Close();
     bool Closed() const { return closed_; }
 
+    // While the form is shown modally: 0; a value other than 0 ends the showing
+    // (1: OK, 2: closed by its title bar).
+    int ModalResult = 0;
+
 protected:
     WindowHandle handle_ = nullptr;
     bool closed_ = false;

@@ -12,6 +12,9 @@ public:
     TLabel(std::string name, int left, int top, int width, int height, std::string caption = {})
         : TControl(std::move(name), left, top, width, height), caption_(std::move(caption)) {}
 
+    // Cell height in pixels of the label's own font; 0 for the form's font.
+    int FontHeight = 0;
+
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
 

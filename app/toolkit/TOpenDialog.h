@@ -16,6 +16,12 @@ public:
     bool FileMustExist = false;
 
     std::string FileName;  // the chosen file, after a successful Execute
+
+    // The filter as the system's dialog takes it: every description and pattern ended by a
+    // zero byte, the whole list by one more ("WAV files\0*.wav\0\0"); empty without a filter.
+    std::string FilterList() const;
+    // The default extension without its leading dot, as the system's dialog takes it.
+    std::string DefaultExtension() const;
 };
 
 }  // namespace quillory

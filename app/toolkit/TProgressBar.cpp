@@ -1,8 +1,8 @@
 #include "app/toolkit/TProgressBar.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 #endif
 
 namespace quillory {

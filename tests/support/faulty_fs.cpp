@@ -7,7 +7,8 @@ namespace {
 
 class FaultyFile : public File {
 public:
-    FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& fs) : real_(std::move(real)), fs_(fs) {}
+    FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& fs)
+        : real_(std::move(real)), fs_(fs) {}
 
     std::size_t read(void* buffer, std::size_t size) override { return real_->read(buffer, size); }
     void write(const void* buffer, std::size_t size) override {

@@ -1,10 +1,11 @@
 #include "tests/support/game_folder.h"
 
+#include "platform/filesystem.h"
+
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -32,9 +33,8 @@ fs::path native(const std::string& path) {
 
 GameFolder::GameFolder() {
     static std::atomic<int> counter{0};
-    const fs::path dir = fs::temp_directory_path() /
-                         ("quillory-test-" + std::to_string(getpid()) + "-" +
-                          std::to_string(counter++));
+    const fs::path dir = fs::temp_directory_path() / ("quillory-test-" + std::to_string(getpid()) +
+                                                      "-" + std::to_string(counter++));
     fs::remove_all(dir);
     fs::create_directories(dir);
     dir_ = dir.string();
@@ -56,13 +56,8 @@ GameFolder::~GameFolder() {
 std::string GameFolder::path(const std::string& relative) const { return dir_ + relative; }
 
 std::string GameFolder::read(const std::string& relative) const {
-    std::ifstream in(native(path(relative)), std::ios::binary);
-    if (!in) {
-        throw std::runtime_error("cannot read " + relative);
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    // Names match without regard to case, as for the program.
+    return readWholeFile(systemFileSystem(), path(relative));
 }
 
 void GameFolder::write(const std::string& relative, const std::string& bytes) const {
@@ -78,11 +73,13 @@ void GameFolder::makeDir(const std::string& relative) const {
 }
 
 bool GameFolder::exists(const std::string& relative) const {
-    return fs::exists(native(path(relative)));
+    return systemFileSystem().fileExists(path(relative)) ||
+           systemFileSystem().dirExists(path(relative));
 }
 
 void GameFolder::setReadOnly(const std::string& relative, bool readOnly) const {
-    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const fs::perms write =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     fs::permissions(native(path(relative)), write,
                     readOnly ? fs::perm_options::remove : fs::perm_options::add);
 }

@@ -17,6 +17,7 @@ public:
     // `relative` uses backslashes, as the game's paths do.
     std::string path(const std::string& relative) const;
 
+    // Reads and tests names without regard to case, as the program does.
     std::string read(const std::string& relative) const;
     void write(const std::string& relative, const std::string& bytes) const;
     void makeDir(const std::string& relative) const;

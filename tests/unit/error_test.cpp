@@ -10,23 +10,23 @@ struct CodeAndMessage {
     const char* message;
 };
 
+void PrintTo(const CodeAndMessage& value, std::ostream* out) { *out << value.code; }
+
 class ErrorMessages : public testing::TestWithParam<CodeAndMessage> {};
 
 TEST_P(ErrorMessages, CodeChoosesTheMessage) {
     EXPECT_EQ(std::string(Error(GetParam().code).what()), GetParam().message);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ErrorMessages,
-                         testing::Values(CodeAndMessage{2, "File not found"},
-                                         CodeAndMessage{3, "Invalid filename"},
-                                         CodeAndMessage{4, "Too many open files"},
-                                         CodeAndMessage{5, "File access denied"},
-                                         CodeAndMessage{100, "Read beyond end of file"},
-                                         CodeAndMessage{101, "Disk full"},
-                                         CodeAndMessage{106, "Invalid numeric input"},
-                                         CodeAndMessage{32, "I/O error 32"},
-                                         CodeAndMessage{112, "I/O error 112"}),
-                         [](const auto& info) { return "Code" + std::to_string(info.param.code); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, ErrorMessages,
+    testing::Values(CodeAndMessage{2, "File not found"}, CodeAndMessage{3, "Invalid filename"},
+                    CodeAndMessage{4, "Too many open files"},
+                    CodeAndMessage{5, "File access denied"},
+                    CodeAndMessage{100, "Read beyond end of file"},
+                    CodeAndMessage{101, "Disk full"}, CodeAndMessage{106, "Invalid numeric input"},
+                    CodeAndMessage{32, "I/O error 32"}, CodeAndMessage{112, "I/O error 112"}),
+    [](const auto& info) { return "Code" + std::to_string(info.param.code); });
 
 TEST(ErrorBoxText, FullStopOnlyAfterACharacterAboveTheFullStop) {
     EXPECT_EQ(errorBoxText("Disk full"), "Disk full.");

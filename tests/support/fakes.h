@@ -1,0 +1,88 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/toolkit/TForm.h"
+#include "app/toolkit/TOpenDialog.h"
+#include "app/toolkit/Ui.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+
+namespace quillory::test {
+
+// Answers the program's boxes and dialogs as a user would, and remembers what it was shown.
+class ScriptedUi : public Ui {
+public:
+    struct Box {
+        WindowHandle owner;
+        std::string text;
+        std::string caption;
+        unsigned style;
+    };
+
+    // The answers to the next boxes, in order; a box without an answer gets OK.
+    std::deque<int> answers;
+    // The file the next open dialogs choose; empty: the user cancels.
+    std::deque<std::string> chosenFiles;
+
+    // Runs when a box shows, before it is answered: what the window showed at that moment.
+    std::function<void(const Box&)> onBox;
+
+    std::vector<Box> boxes;
+    std::vector<TOpenDialog> dialogs;
+    int modalShows = 0;
+
+    // What each box showed, "caption|text".
+    std::vector<std::string> shown() const;
+
+    int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                   unsigned style) override;
+    bool Execute(TOpenDialog& dialog) override;
+    void ShowModal(TForm& form) override;
+    WindowHandle ActiveWindow() override { return nullptr; }
+    WindowHandle ApplicationWindow() override { return applicationWindow; }
+
+    WindowHandle applicationWindow = reinterpret_cast<WindowHandle>(0xA99);
+};
+
+// One installation record, or none.
+class MemoryRegistry : public Registry {
+public:
+    RegistryLookup record;  // KeyMissing by default
+    std::string askedKey, askedValue;
+
+    RegistryLookup lookup(const std::string& key, const std::string& valueName) override {
+        askedKey = key;
+        askedValue = valueName;
+        return record;
+    }
+
+    static MemoryRegistry installedAt(const std::string& dir) {
+        MemoryRegistry registry;
+        registry.record = {RegistryLookup::Outcome::String, dir};
+        return registry;
+    }
+};
+
+// Remembers each start it was asked for and answers with `result`.
+class RecordingShell : public Shell {
+public:
+    struct Call {
+        void* owner;
+        std::string file, parameters, directory;
+        int showCommand;
+    };
+    std::vector<Call> calls;
+    std::intptr_t result = 42;
+
+    std::intptr_t Execute(void* owner, const std::string& file, const std::string& parameters,
+                          const std::string& directory, int showCommand) override {
+        calls.push_back({owner, file, parameters, directory, showCommand});
+        return result;
+    }
+};
+
+}  // namespace quillory::test

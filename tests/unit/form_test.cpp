@@ -1,0 +1,446 @@
+// The main window's handlers, driven as the window code drives them: through the components'
+// user events and with a user that answers the boxes.
+#include "app/Unit1.h"
+
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
+#include "app/Unit2.h"
+#include "app/error_box.h"
+#include "app/slots.h"
+#include "formats/commfile.h"
+#include "platform/error.h"
+#include "tests/support/fakes.h"
+#include "tests/support/faulty_fs.h"
+#include "tests/support/game_folder.h"
+
+namespace quillory {
+namespace {
+
+using test::GameFolder;
+using test::MemoryRegistry;
+using test::RecordingShell;
+using test::ScriptedUi;
+
+constexpr char kFile[] = "language\\pilots\\player_1.eng";
+const auto kMainWindow = reinterpret_cast<WindowHandle>(0x5151);
+
+CommTexts defaultTexts() {
+    CommTexts texts;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        texts[static_cast<std::size_t>(slot)] = defaultText(slot);
+    }
+    return texts;
+}
+
+class MainWindow : public testing::Test {
+protected:
+    GameFolder game;
+    MemoryRegistry registry = MemoryRegistry::installedAt(game.dir());
+    RecordingShell shell;
+    ScriptedUi ui;
+    std::unique_ptr<TForm1> form;
+
+    // Creates the window as the program entry does.
+    void start(FileSystem& fs = systemFileSystem()) {
+        form = std::make_unique<TForm1>(Services{fs, registry, shell, ui});
+        form->AttachHandle(kMainWindow);
+        RunHandler(ui, [&] { form->FormCreate(); });
+    }
+
+    // A user action, as the event loop runs it.
+    template <typename Action>
+    void user(Action&& action) {
+        RunHandler(ui, action);
+    }
+
+    std::vector<std::string> texts() const {
+        std::vector<std::string> all;
+        for (int slot = 0; slot < form->Textes.Count(); ++slot) {
+            all.push_back(form->Textes.Items(slot));
+        }
+        return all;
+    }
+
+    std::vector<std::string> defaults() const {
+        const CommTexts d = defaultTexts();
+        return {d.begin(), d.end()};
+    }
+
+    void writeFile(const CommTexts& texts) {
+        game.makeDir("language\\pilots");
+        game.write(kFile, encodeCommFile(defaultCommHeader(), texts));
+    }
+
+    void change(int slot, const std::string& text) {
+        form->Textes.UserSelected(slot);
+        form->NouveauTexte.SetText(text);
+        user([&] { form->Button1.Click(); });
+    }
+};
+
+TEST_F(MainWindow, FirstStartCreatesTheFileFromTheDefaults) {
+    start();
+    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), defaultTexts()));
+    EXPECT_EQ(game.read(kFile).size(), 1184u);
+    EXPECT_EQ(game.listing(""), "Language");
+    EXPECT_EQ(game.listing("Language"), "pilots");
+    EXPECT_EQ(texts(), defaults());
+    EXPECT_EQ(form->Textes.ItemIndex(), 0);
+    EXPECT_EQ(form->TypePhrase.Caption(), "Break and attack.");
+    EXPECT_EQ(form->NouveauTexte.Text(), "");
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_FALSE(form->InstallMissing);
+    EXPECT_FALSE(form->Timer1.Enabled());
+    EXPECT_EQ(registry.askedKey, "SOFTWARE\\Origin Systems\\Wing Commander Secret Ops");
+    EXPECT_EQ(registry.askedValue, "Installed To:");
+}
+
+TEST_F(MainWindow, ExistingFoldersOfAnyCaseAreUsed) {
+    game.makeDir("LANGUAGE");
+    start();
+    EXPECT_EQ(game.listing(""), "LANGUAGE");
+    EXPECT_EQ(game.listing("LANGUAGE"), "pilots");
+    EXPECT_EQ(game.read(kFile).size(), 1184u);
+}
+
+TEST_F(MainWindow, StartLoadsTheFileThatIsThere) {
+    CommTexts mine;
+    mine[0] = "Charge!";
+    mine[39] =
+        "\xC9"
+        "chec.";
+    std::string header = defaultCommHeader();
+    header[35] = 'X';  // "EngXish": another producer's header
+    game.makeDir("language\\pilots");
+    game.write(kFile, encodeCommFile(header, mine) + "tail");
+    start();
+    EXPECT_EQ(texts(), std::vector<std::string>(mine.begin(), mine.end()));
+    EXPECT_EQ(form->CommFileHeader.substr(32, 7), "EngXish");
+    EXPECT_EQ(form->TypePhrase.Caption(), "Break and attack.");
+
+    user([&] { form->BitBtn1.Click(); });
+    // The foreign header comes back, with the sizes computed; the tail is gone.
+    EXPECT_EQ(game.read(kFile), encodeCommFile(header, mine));
+}
+
+TEST_F(MainWindow, GameNotInstalledIsReportedOnceAndEndsTheProgram) {
+    for (const RegistryLookup& record : {RegistryLookup{RegistryLookup::Outcome::KeyMissing, ""},
+                                         RegistryLookup{RegistryLookup::Outcome::ValueMissing, ""},
+                                         RegistryLookup{RegistryLookup::Outcome::String, ""}}) {
+        ui.boxes.clear();
+        registry.record = record;
+        start();
+        EXPECT_TRUE(form->InstallMissing);
+        EXPECT_TRUE(form->Timer1.Enabled());
+        EXPECT_EQ(texts(), std::vector<std::string>(40));
+        EXPECT_EQ(form->TypePhrase.Caption(), "");
+        EXPECT_EQ(game.listing(""), "");
+        EXPECT_TRUE(ui.boxes.empty());
+
+        form->Timer1.Tick();
+        EXPECT_FALSE(form->Timer1.Enabled());
+        EXPECT_EQ(ui.shown(), std::vector<std::string>{
+                                  "Registry read ERROR|Secret Ops is not properly installed on "
+                                  "this computer."});
+        EXPECT_EQ(ui.boxes[0].style, kMbOk | kMbIconStop);
+        EXPECT_EQ(ui.boxes[0].owner, kMainWindow);
+        EXPECT_TRUE(form->Closed());
+        form->Timer1.Tick();
+        EXPECT_EQ(ui.boxes.size(), 1u);
+    }
+}
+
+TEST_F(MainWindow, InstalledFolderWithoutFinalBackslashGetsOne) {
+    std::string dir = game.dir();
+    dir.pop_back();
+    registry.record.value = dir;
+    start();
+    EXPECT_EQ(form->GameDir, dir + "\\");
+    EXPECT_EQ(game.read(kFile).size(), 1184u);
+}
+
+TEST_F(MainWindow, ValueOfAnotherTypeShowsTheErrorAndTheWindowStays) {
+    registry.record = {RegistryLookup::Outcome::OtherType, ""};
+    start();
+    EXPECT_EQ(ui.shown(),
+              std::vector<std::string>{"Quillory|Invalid data type for 'Installed To:'"});
+    EXPECT_EQ(ui.boxes[0].style, kMbOk | kMbIconStop | kMbTaskModal);
+    EXPECT_EQ(ui.boxes[0].owner, ui.applicationWindow);
+    EXPECT_FALSE(form->InstallMissing);
+    EXPECT_FALSE(form->Timer1.Enabled());
+    EXPECT_FALSE(form->Closed());
+    EXPECT_EQ(game.listing(""), "");
+}
+
+TEST_F(MainWindow, SelectingASlotShowsItsTextAndCategory) {
+    start();
+    form->NouveauTexte.SetText("typed, never committed");
+    form->Textes.UserSelected(17);
+    EXPECT_EQ(form->NouveauTexte.Text(), "Here's some blackness for you!");
+    EXPECT_EQ(form->TypePhrase.Caption(), "Taunt");
+    form->Textes.UserSelected(31);
+    EXPECT_EQ(form->TypePhrase.Caption(), "Request landing clearance.");
+    EXPECT_EQ(form->NouveauTexte.Text(), "Need clearance, Cerberus.");
+}
+
+TEST_F(MainWindow, ChangeReplacesTheTextInMemoryOnly) {
+    start();
+    const std::string before = game.read(kFile);
+    change(12, "Home, James.");
+    EXPECT_EQ(form->Textes.Items(12), "Home, James.");
+    EXPECT_EQ(form->Textes.ItemIndex(), 12);
+    EXPECT_EQ(form->NouveauTexte.Text(), "Home, James.");
+    EXPECT_EQ(form->TypePhrase.Caption(), "Return to base.");
+    EXPECT_EQ(form->Textes.Count(), 40);
+    EXPECT_EQ(game.read(kFile), before);
+
+    change(3, "");
+    EXPECT_EQ(form->Textes.Items(3), "");
+}
+
+TEST_F(MainWindow, SaveAsksFirstAndWritesOnlyAfterOk) {
+    start();
+    const std::string before = game.read(kFile);
+    change(2, "Get 'em, \xE9quipe!");
+
+    ui.answers = {kIdCancel};
+    user([&] { form->BitBtn1.Click(); });
+    EXPECT_EQ(game.read(kFile), before);
+    EXPECT_EQ(ui.shown().back(), "|Save changes to the text comm file ?");
+    EXPECT_EQ(ui.boxes.back().style, kMbOkCancel | kMbIconQuestion);
+    EXPECT_EQ(ui.boxes.back().owner, kMainWindow);
+
+    user([&] { form->BitBtn1.Click(); });
+    CommTexts expected = defaultTexts();
+    expected[2] = "Get 'em, \xE9quipe!";
+    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), expected));
+    EXPECT_EQ(game.listing("Language\\pilots"), "player_1.eng");
+    EXPECT_EQ(ui.boxes.size(), 2u);
+}
+
+TEST_F(MainWindow, RevertReloadsTheSavedTextsAndKeepsTheEdit) {
+    start();
+    change(20, "Ugly? Me?");
+    ui.answers = {kIdCancel};
+    user([&] { form->ReloadBtn.Click(); });
+    EXPECT_EQ(form->Textes.Items(20), "Ugly? Me?");
+    EXPECT_EQ(ui.shown().back(), "|Load text comm file as it was when last saved ?");
+    EXPECT_EQ(ui.boxes.back().owner, kMainWindow);
+
+    user([&] { form->ReloadBtn.Click(); });
+    EXPECT_EQ(texts(), defaults());
+    EXPECT_EQ(form->Textes.ItemIndex(), 20);
+    EXPECT_EQ(form->TypePhrase.Caption(), "Taunt");
+    EXPECT_EQ(form->NouveauTexte.Text(), "Ugly? Me?");
+}
+
+TEST_F(MainWindow, RevertAfterTheFileWasDeletedCreatesItAgain) {
+    CommTexts mine;
+    mine[1] = "mine";
+    writeFile(mine);
+    start();
+    ASSERT_TRUE(systemFileSystem().deleteFile(game.path(kFile)));
+    user([&] { form->ReloadBtn.Click(); });
+    EXPECT_EQ(texts(), defaults());
+    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), defaultTexts()));
+}
+
+TEST_F(MainWindow, TruncatedFileChangesNothingInMemory) {
+    CommTexts mine;
+    mine.fill("x");
+    writeFile(mine);
+    start();
+    form->Textes.UserSelected(9);
+    change(9, "unsaved");
+    const std::string header = form->CommFileHeader;
+    const std::string whole = game.read(kFile);
+    for (std::size_t cut : {std::size_t{50}, std::size_t{100}, whole.size() - 1}) {
+        game.write(kFile, whole.substr(0, cut));
+        ui.boxes.clear();
+        user([&] { form->ReloadBtn.Click(); });
+        EXPECT_EQ(ui.shown().back(), "Quillory|Read beyond end of file.") << cut;
+        EXPECT_EQ(form->Textes.Items(9), "unsaved") << cut;
+        EXPECT_EQ(form->Textes.Items(8), "x") << cut;
+        EXPECT_EQ(form->Textes.ItemIndex(), 9);
+        EXPECT_EQ(form->CommFileHeader, header);
+        EXPECT_EQ(form->TypePhrase.Caption(), "Attack my target.");
+        EXPECT_EQ(game.read(kFile), whole.substr(0, cut)) << "a load never writes";
+    }
+}
+
+TEST_F(MainWindow, SaveWithoutALoadedHeaderWritesTheDefaultOne) {
+    game.makeDir("language\\pilots");
+    game.write(kFile, "FORM short");
+    start();
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"Quillory|Read beyond end of file."});
+    EXPECT_EQ(form->CommFileHeader, "");
+    change(0, "Go!");
+    user([&] { form->BitBtn1.Click(); });
+    CommTexts expected;
+    expected[0] = "Go!";
+    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), expected));
+}
+
+TEST_F(MainWindow, MissingGameFolderIsReportedAsAnInvalidFilename) {
+    registry.record.value = game.path("gone\\");
+    start();
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"Quillory|Invalid filename."});
+    EXPECT_EQ(texts(), defaults());
+    EXPECT_EQ(form->CommFileHeader, defaultCommHeader());
+    EXPECT_FALSE(form->Closed());
+}
+
+TEST_F(MainWindow, ReadOnlyFileLoadsButIsNotSaved) {
+    CommTexts mine;
+    mine[4] = "read only";
+    writeFile(mine);
+    game.setReadOnly(kFile, true);
+    const std::string before = game.read(kFile);
+    start();
+    EXPECT_EQ(form->Textes.Items(4), "read only");
+    change(4, "changed");
+    user([&] { form->BitBtn1.Click(); });
+    EXPECT_EQ(ui.shown().back(), "Quillory|File access denied.");
+    EXPECT_EQ(game.read(kFile), before);
+    EXPECT_EQ(game.listing("language\\pilots"), "player_1.eng");
+    EXPECT_EQ(form->Textes.Items(4), "changed");
+}
+
+TEST_F(MainWindow, SaveFailingAtAnyStepLeavesTheFileAndNoTemporary) {
+    start();
+    const std::string before = game.read(kFile);
+    test::FaultyFileSystem counting;
+    auto counter = std::make_unique<TForm1>(Services{counting, registry, shell, ui});
+    RunHandler(ui, [&] { counter->FormCreate(); });
+    const int loadSteps = counting.steps();
+    counter->SaveTextFile();
+    const int saveSteps = counting.steps() - loadSteps;
+    ASSERT_GE(saveSteps, 4);
+    for (int step = 1; step <= saveSteps; ++step) {
+        test::FaultyFileSystem faulty(loadSteps + step, kDiskFull);
+        ui.boxes.clear();
+        start(faulty);
+        change(6, "never stored");
+        user([&] { form->BitBtn1.Click(); });
+        EXPECT_EQ(ui.shown().back(), "Quillory|Disk full.") << "step " << step;
+        EXPECT_EQ(game.read(kFile), before) << "step " << step;
+        EXPECT_EQ(game.listing("Language\\pilots"), "player_1.eng") << "step " << step;
+    }
+}
+
+#ifndef _WIN32
+TEST_F(MainWindow, SaveOnAFullDiskLeavesTheFileAndNoTemporary) {
+    start();
+    const std::string before = game.read(kFile);
+    change(6, std::string(4000, 'z'));
+    // Writes past 2 KiB fail as on a full disk.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = old;
+    tiny.rlim_cur = 2048;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    user([&] { form->BitBtn1.Click(); });
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(ui.shown().back(), "Quillory|Disk full.");
+    EXPECT_EQ(game.read(kFile), before);
+    EXPECT_EQ(game.listing("Language\\pilots"), "player_1.eng");
+}
+#endif
+
+TEST_F(MainWindow, TextsOfAnyLengthGoThroughUnchanged) {
+    start();
+    const std::string longText(70000, 'w');
+    change(10, longText);
+    user([&] { form->BitBtn1.Click(); });
+    user([&] { form->ReloadBtn.Click(); });
+    EXPECT_EQ(form->Textes.Items(10), longText);
+    form->Textes.UserSelected(10);
+    EXPECT_EQ(form->NouveauTexte.Text(), longText);
+}
+
+TEST_F(MainWindow, ClosingAsksOnlyAboutUnsavedChanges) {
+    start();
+    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_TRUE(ui.boxes.empty());
+
+    change(0, "unsaved");
+    ui.answers = {kIdCancel};
+    EXPECT_FALSE(form->FormCloseQuery());
+    EXPECT_EQ(ui.shown().back(), "|Save changes to the text comm file ?");
+    EXPECT_EQ(ui.boxes.back().style, kMbYesNoCancel | kMbIconQuestion);
+    EXPECT_EQ(ui.boxes.back().owner, kMainWindow);
+
+    ui.answers = {kIdNo};
+    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_EQ(form->Textes.Items(0), "unsaved");
+    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), defaultTexts()));
+
+    ui.answers = {kIdYes};
+    EXPECT_TRUE(form->FormCloseQuery());
+    CommTexts expected = defaultTexts();
+    expected[0] = "unsaved";
+    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), expected));
+    EXPECT_TRUE(form->FormCloseQuery()) << "saved: nothing to ask";
+}
+
+TEST_F(MainWindow, SaveOrRevertClearsTheUnsavedMark) {
+    start();
+    change(0, "a");
+    user([&] { form->ReloadBtn.Click(); });
+    EXPECT_TRUE(form->FormCloseQuery());
+    change(0, "b");
+    user([&] { form->BitBtn1.Click(); });
+    const std::size_t boxes = ui.boxes.size();
+    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_EQ(ui.boxes.size(), boxes);
+}
+
+TEST_F(MainWindow, CloseWhoseSaveFailsKeepsTheWindow) {
+    start();
+    change(0, "unsaved");
+    game.setReadOnly("Language\\pilots\\player_1.eng", true);
+    ui.answers = {kIdYes};
+    EXPECT_FALSE(form->FormCloseQuery());
+    EXPECT_EQ(ui.shown().back(), "Quillory|File access denied.");
+}
+
+TEST_F(MainWindow, RunSecretOpsHandsTheGameToTheShell) {
+    start();
+    user([&] { form->SpeedButton1.Click(); });
+    ASSERT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(shell.calls[0].owner, kMainWindow);
+    EXPECT_EQ(shell.calls[0].file, "Secretops.exe");
+    EXPECT_EQ(shell.calls[0].parameters, "");
+    EXPECT_EQ(shell.calls[0].directory, game.dir());
+    EXPECT_EQ(shell.calls[0].showCommand, 5);
+    EXPECT_TRUE(ui.boxes.empty());
+
+    shell.result = 2;
+    user([&] { form->SpeedButton1.Click(); });
+    EXPECT_EQ(ui.shown(),
+              std::vector<std::string>{"Error|Cannot start Secretops.exe from " + game.dir()});
+    EXPECT_EQ(ui.boxes[0].style, kMbOk | kMbIconStop);
+    EXPECT_EQ(shell.calls.size(), 2u);
+}
+
+TEST_F(MainWindow, AboutShowsTheBoxModallyEachTime) {
+    start();
+    TAboutBox about;
+    form->AboutBox = &about;
+    user([&] { form->About.Click(); });
+    user([&] { form->About.Click(); });
+    EXPECT_EQ(ui.modalShows, 2);
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+}  // namespace
+}  // namespace quillory

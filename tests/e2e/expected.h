@@ -1,0 +1,30 @@
+#pragma once
+
+// What the program must show and write, written down here from the game's side (the texts the
+// game ships with, the layout of its files) and not taken from the program's code.
+#include <string>
+#include <vector>
+
+namespace quillory::e2e {
+
+inline constexpr int kSlots = 40;
+
+// The 40 texts the communication text file is created with, in slot order.
+const std::vector<std::string>& defaultTexts();
+// The category phrase of a slot.
+std::string category(int slot);
+
+// The communication text file for 40 texts: the 88-byte header (the default one unless
+// given) with the three big-endian sizes filled in, then each text and a 0 byte.
+std::string commFile(const std::vector<std::string>& texts);
+std::string commFile(const std::string& header, const std::vector<std::string>& texts);
+// The default header, its three size fields zero.
+std::string defaultHeader();
+
+// A RIFF WAVE file with the common 44-byte header.
+std::string waveFile(int formatTag, int channels, int rate, int bits, const std::string& samples);
+
+// `count` bytes of a recognisable pattern.
+std::string pattern(std::size_t count);
+
+}  // namespace quillory::e2e

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+#include "tests/e2e/expected.h"
+#include "tests/e2e/setup.h"
+
+namespace quillory::e2e {
+
+// One run of the program: a fresh game folder, the installation record pointing at it, and the
+// program started on it, with its main window's controls at hand.
+class ProgramTest : public ::testing::Test {
+protected:
+    static constexpr char kCommFile[] = "language\\pilots\\player_1.eng";
+    static constexpr char kSaveQuestion[] = "Save changes to the text comm file ?";
+
+    // Starts the program with the record pointing at the game folder and waits for its window.
+    void start();
+    // Starts it after `makeRecord` wrote the registry record; returns once the program has read
+    // the record (a window or a box of it is on the screen, or it ended).
+    void startWith(const std::function<void()>& makeRecord);
+    // Finds the main window and its controls.
+    void attach();
+
+    // Acting as the user.
+    HWND button(const std::string& caption);
+    void select(int slot);
+    void type(const std::string& text);
+    // Clicks a button whose handler does not wait for the user, and returns when it is done.
+    void clickNow(const std::string& caption);
+    // Clicks a button that asks or reports something, and returns the box.
+    MessageBoxView clickForBox(const std::string& caption);
+    // Closes the main window by its system menu, as the close box and Alt+F4 do.
+    void closeWindow();
+    // In the open dialog that the program shows now: types the path and presses Open, or
+    // cancels the dialog when the path is empty.
+    void chooseFile(const std::string& path);
+
+    // What the window shows.
+    std::vector<std::string> entries() const;
+    int selection() const;
+    std::string edited() const;
+    std::string categoryShown() const;
+
+    // Waits for the program to end by itself, with no box on the way.
+    void expectEndsWithoutBox();
+    // The communication text file as it is on disk.
+    std::optional<std::string> commFileOnDisk() const;
+    // Waits until the communication text file holds `bytes`.
+    void expectCommFile(const std::string& bytes);
+    // The same for any file of the game folder.
+    void expectFile(const std::string& relative, const std::string& bytes);
+
+    // Saves a screenshot of the window under the build folder and says where.
+    void screenshot(HWND window, const std::string& name);
+
+    TempFolder game_{"Game Dir"};
+    TempFolder work_{"work"};  // the program's working directory
+    std::unique_ptr<Program> program_;
+    HWND main_ = nullptr;
+    HWND textes_ = nullptr;
+    HWND edit_ = nullptr;
+    HWND typePhrase_ = nullptr;
+    HWND progress_ = nullptr;
+};
+
+// Checks every visible property of a box at once.
+void expectBox(const MessageBoxView& box, const std::string& text, const std::string& caption,
+               const std::set<int>& buttons, BoxIcon icon);
+
+// The path of the program under test, of the stand-in for the game, of the screenshots.
+std::string programPath();
+std::string fakeGamePath();
+std::string screenshotFolder();
+
+}  // namespace quillory::e2e

@@ -1,8 +1,9 @@
 #include "app/toolkit/TProgressBar.h"
 
 #ifdef _WIN32
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 #endif
 
 namespace quillory {

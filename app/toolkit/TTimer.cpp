@@ -25,7 +25,7 @@ void TTimer::Tick() {
 void TTimer::Sync() {
 #ifdef _WIN32
     if (window_) {
-        const auto id = reinterpret_cast<UINT_PTR>(this);
+        const auto id = static_cast<UINT_PTR>(Id());
         if (enabled_) {
             SetTimer(static_cast<HWND>(window_), id, Interval, nullptr);
         } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "app/toolkit/TControl.h"
@@ -19,6 +20,8 @@ public:
 
     // The window whose messages carry the ticks; set by the window code.
     void AttachWindow(WindowHandle window);
+    // The timer's id in the window's timer messages.
+    std::uintptr_t Id() const { return reinterpret_cast<std::uintptr_t>(this); }
     // Called by the window code on each tick.
     void Tick();
 

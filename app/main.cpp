@@ -1,0 +1,40 @@
+// The program entry: the application's title, the main window and its start-up, the About box
+// created hidden, then the event loop until the main window closes.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/error_box.h"
+#include "app/win32/about_window.h"
+#include "app/win32/application_window.h"
+#include "app/win32/main_window.h"
+#include "app/win32/message_loop.h"
+#include "app/win32/win32_ui.h"
+#include "platform/filesystem.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace quillory;
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+
+    ApplicationWindow application(kApplicationTitle);
+    Win32Ui ui(application.hwnd());
+
+    TForm1 Form1(Services{systemFileSystem(), systemRegistry(), systemShell(), ui});
+    MainWindow mainWindow(Form1, ui);
+    mainWindow.Create();
+    ui.SetMainWindow(mainWindow.hwnd());
+
+    TAboutBox AboutBox;
+    AboutWindow aboutWindow(AboutBox, ui);
+    aboutWindow.Create(mainWindow.hwnd());
+    Form1.AboutBox = &AboutBox;
+
+    mainWindow.Show();
+    return RunMessageLoop();
+}

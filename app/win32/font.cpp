@@ -1,0 +1,16 @@
+#include "app/win32/font.h"
+
+namespace quillory {
+
+Font::Font(int cellHeight)
+    : font_(CreateFontA(cellHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif")) {}
+
+Font::~Font() {
+    if (font_) {
+        DeleteObject(font_);
+    }
+}
+
+}  // namespace quillory

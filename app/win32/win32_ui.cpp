@@ -1,0 +1,129 @@
+#include "app/win32/win32_ui.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "app/toolkit/TForm.h"
+#include "app/toolkit/TOpenDialog.h"
+#include "app/win32/message_loop.h"
+#include "app/win32/placement.h"
+
+namespace quillory {
+namespace {
+
+// Room for any path the dialog can give, far beyond MAX_PATH.
+constexpr std::size_t kPathBuffer = 32768;
+
+// Disables the visible, enabled top-level windows of the program's thread for as long as it
+// lives, then enables them again and activates the window that was active.
+class ThreadWindowsDisabled {
+public:
+    ThreadWindowsDisabled() : active_(GetActiveWindow()) {
+        EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(&disabled_));
+    }
+    ~ThreadWindowsDisabled() {
+        for (HWND window : disabled_) {
+            EnableWindow(window, TRUE);
+        }
+        if (active_ && IsWindow(active_)) {
+            SetActiveWindow(active_);
+        }
+    }
+    ThreadWindowsDisabled(const ThreadWindowsDisabled&) = delete;
+    ThreadWindowsDisabled& operator=(const ThreadWindowsDisabled&) = delete;
+
+private:
+    static BOOL CALLBACK Disable(HWND window, LPARAM list) {
+        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND active_;
+    std::vector<HWND> disabled_;
+};
+
+}  // namespace
+
+int Win32Ui::MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                        unsigned style) {
+    // <windows.h> names this method MessageBoxA too: the system's box is ::MessageBoxA.
+    const auto window = static_cast<HWND>(owner);
+    if (style & MB_TASKMODAL) {
+        // With an owner, Windows itself disables only the owner. The owner is hidden, so the
+        // box asks for the foreground itself: it may come before any window of the program.
+        ThreadWindowsDisabled disabled;
+        return ::MessageBoxA(window, text.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
+    }
+    return ::MessageBoxA(window, text.c_str(), caption.c_str(), style);
+}
+
+bool Win32Ui::Execute(TOpenDialog& dialog) {
+    const std::string filter = dialog.FilterList();
+    const std::string extension = dialog.DefaultExtension();
+    std::vector<char> path(kPathBuffer, '\0');
+    if (dialog.FileName.size() < path.size()) {
+        dialog.FileName.copy(path.data(), dialog.FileName.size());
+    }
+
+    OPENFILENAMEA settings{};
+    settings.lStructSize = sizeof settings;
+    settings.hwndOwner = mainWindow_;
+    settings.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+    settings.nFilterIndex = 1;
+    settings.lpstrFile = path.data();
+    settings.nMaxFile = static_cast<DWORD>(path.size());
+    settings.lpstrInitialDir = dialog.InitialDir.empty() ? nullptr : dialog.InitialDir.c_str();
+    settings.lpstrTitle = dialog.Title.empty() ? nullptr : dialog.Title.c_str();
+    settings.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    settings.Flags = OFN_EXPLORER | OFN_ENABLESIZING;
+    if (dialog.HideReadOnly) {
+        settings.Flags |= OFN_HIDEREADONLY;
+    }
+    if (dialog.PathMustExist) {
+        settings.Flags |= OFN_PATHMUSTEXIST;
+    }
+    if (dialog.FileMustExist) {
+        settings.Flags |= OFN_FILEMUSTEXIST;
+    }
+    if (!GetOpenFileNameA(&settings)) {
+        return false;
+    }
+    path.back() = '\0';
+    dialog.FileName = path.data();
+    return true;
+}
+
+void Win32Ui::ShowModal(TForm& form) {
+    const auto window = static_cast<HWND>(form.Handle());
+    if (!window) {
+        return;
+    }
+    const HWND owner = GetWindow(window, GW_OWNER);
+    form.ModalResult = 0;
+    CentreOnScreen(window);
+    if (owner) {
+        EnableWindow(owner, FALSE);
+    }
+    ShowWindow(window, SW_SHOW);
+    SetActiveWindow(window);
+    if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) {
+        SetFocus(first);
+    }
+    RunModalLoop([&] { return form.ModalResult != 0 || !IsWindow(window); });
+    // The owner first, so that it takes the activation when the form goes.
+    if (owner) {
+        EnableWindow(owner, TRUE);
+    }
+    if (IsWindow(window)) {
+        ShowWindow(window, SW_HIDE);
+    }
+    if (owner) {
+        SetActiveWindow(owner);
+    }
+}
+
+}  // namespace quillory

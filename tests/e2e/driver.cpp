@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
@@ -123,26 +124,70 @@ private:
     std::uint32_t* pixels_ = nullptr;
 };
 
-// Puts the window above every other (other tests' windows too) while the screen is read.
-// Windows of parallel tests take turns through a lock shared by all of them.
+// Puts the window in the top left corner of the screen, above every other, while the screen
+// is read: the windows of tests running beside this one open in the middle of the screen, and
+// their windows take turns in the corner through a lock shared by all of them.
 class RaisedForCapture {
 public:
     explicit RaisedForCapture(HWND window) : lock_("quillory-e2e-screen"), window_(window) {
-        SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        GetWindowRect(window_, &place_);
+        SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
         RedrawWindow(window_, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         // Let the program and the X server finish drawing.
         sendW(window_, WM_NULL, 0, 0);
-        std::this_thread::sleep_for(150ms);
+        std::this_thread::sleep_for(100ms);
     }
     ~RaisedForCapture() {
-        SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window_, HWND_NOTOPMOST, place_.left, place_.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    RaisedForCapture(const RaisedForCapture&) = delete;
+    RaisedForCapture& operator=(const RaisedForCapture&) = delete;
 
 private:
     NamedLock lock_;
     HWND window_;
+    RECT place_{};
 };
+
+// Which of the system's icons the screen shows in `area`: each drawn on the background there
+// and compared with what is shown.
+BoxIcon recogniseIcon(const RECT& area) {
+    ScreenImage image(area);
+    if (!image.valid()) {
+        return BoxIcon::Unknown;
+    }
+    const std::vector<std::uint32_t> shown = image.pixels();
+    const std::uint32_t background = shown.front();  // a corner, outside every icon's shape
+    const std::pair<LPCSTR, BoxIcon> candidates[] = {{IDI_HAND, BoxIcon::Stop},
+                                                     {IDI_QUESTION, BoxIcon::Question},
+                                                     {IDI_EXCLAMATION, BoxIcon::Warning},
+                                                     {IDI_ASTERISK, BoxIcon::Information}};
+    BoxIcon best = BoxIcon::Unknown;
+    std::size_t fewest = shown.size() / 50 + 1;  // at most 2 % may differ
+    for (const auto& [name, icon] : candidates) {
+        image.restore(std::vector<std::uint32_t>(shown.size(), background));
+        DrawIconEx(image.dc(), 0, 0, LoadIconA(nullptr, name), 0, 0, 0, nullptr, DI_NORMAL);
+        const std::vector<std::uint32_t> drawn = image.pixels();
+        std::size_t differ = 0;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            for (int shift = 0; shift < 24; shift += 8) {
+                const int a = static_cast<int>((shown[i] >> shift) & 0xFF);
+                const int b = static_cast<int>((drawn[i] >> shift) & 0xFF);
+                if (std::abs(a - b) > 8) {
+                    ++differ;
+                    break;
+                }
+            }
+        }
+        if (differ < fewest) {
+            fewest = differ;
+            best = icon;
+        }
+    }
+    return best;
+}
 
 bool isMessageBox(HWND window) {
     if (classOf(window) != "#32770") {
@@ -354,43 +399,15 @@ BoxIcon iconOf(const MessageBoxView& box) {
         send(iconControl, STM_GETICON) == 0) {
         return BoxIcon::None;
     }
-    RaisedForCapture raised(box.window);
-    RECT area = clientRect(iconControl);
-    MapWindowPoints(iconControl, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    ScreenImage image(area);
-    if (!image.valid()) {
-        return BoxIcon::Unknown;
+    // What shows may be hidden for a moment by a window of a test running beside this one.
+    BoxIcon icon = BoxIcon::Unknown;
+    for (int attempt = 0; attempt < 10 && icon == BoxIcon::Unknown; ++attempt) {
+        RaisedForCapture raised(box.window);
+        RECT area = clientRect(iconControl);
+        MapWindowPoints(iconControl, nullptr, reinterpret_cast<POINT*>(&area), 2);
+        icon = recogniseIcon(area);
     }
-    // Each of the system's icons drawn on the box's background, compared with what is shown.
-    const std::vector<std::uint32_t> shown = image.pixels();
-    const std::uint32_t background = shown.front();  // a corner, outside every icon's shape
-    const std::pair<LPCSTR, BoxIcon> candidates[] = {{IDI_HAND, BoxIcon::Stop},
-                                                     {IDI_QUESTION, BoxIcon::Question},
-                                                     {IDI_EXCLAMATION, BoxIcon::Warning},
-                                                     {IDI_ASTERISK, BoxIcon::Information}};
-    BoxIcon best = BoxIcon::Unknown;
-    std::size_t fewest = shown.size() / 50 + 1;  // at most 2 % may differ
-    for (const auto& [name, icon] : candidates) {
-        image.restore(std::vector<std::uint32_t>(shown.size(), background));
-        DrawIconEx(image.dc(), 0, 0, LoadIconA(nullptr, name), 0, 0, 0, nullptr, DI_NORMAL);
-        const std::vector<std::uint32_t> drawn = image.pixels();
-        std::size_t differ = 0;
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            for (int shift = 0; shift < 24; shift += 8) {
-                const int a = static_cast<int>((shown[i] >> shift) & 0xFF);
-                const int b = static_cast<int>((drawn[i] >> shift) & 0xFF);
-                if (std::abs(a - b) > 8) {
-                    ++differ;
-                    break;
-                }
-            }
-        }
-        if (differ < fewest) {
-            fewest = differ;
-            best = icon;
-        }
-    }
-    return best;
+    return icon;
 }
 
 Program::Program(const std::string& exe, const std::string& workingDir) {
@@ -415,6 +432,16 @@ Program::~Program() {
     }
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
+}
+
+std::string Program::ended() const {
+    DWORD code = 0;
+    if (running() || !GetExitCodeProcess(process_.hProcess, &code)) {
+        return "";
+    }
+    char text[64];
+    std::snprintf(text, sizeof(text), " (the program ended with code 0x%lX)", code);
+    return text;
 }
 
 bool Program::running() const {
@@ -458,7 +485,7 @@ HWND Program::waitForWindow(const std::string& className, const std::string& cap
         },
         "window " + className + " \"" + caption + "\"");
     if (found == nullptr) {
-        ADD_FAILURE() << "no window " << className << " \"" << caption << "\"";
+        ADD_FAILURE() << "no window " << className << " \"" << caption << "\"" << ended();
     }
     return found;
 }
@@ -486,7 +513,7 @@ MessageBoxView Program::waitForMessageBox() {
         },
         "a message box");
     if (box.window == nullptr) {
-        ADD_FAILURE() << "no message box came";
+        ADD_FAILURE() << "no message box came" << ended();
         return box;
     }
     box.text = textOf(GetDlgItem(box.window, kMessageBoxTextId));

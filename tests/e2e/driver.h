@@ -103,6 +103,9 @@ public:
     bool running() const;
 
 private:
+    // How the program ended, for a failure's message; empty while it runs.
+    std::string ended() const;
+
     PROCESS_INFORMATION process_{};
 };
 

@@ -116,6 +116,10 @@ int ProgramTest::selection() const { return comboSelection(textes_); }
 std::string ProgramTest::edited() const { return textOf(edit_); }
 std::string ProgramTest::categoryShown() const { return textOf(typePhrase_); }
 
+void ProgramTest::expectUsable() {
+    waitUntil([&] { return IsWindowEnabled(main_) != FALSE; }, "the main window to take input");
+}
+
 void ProgramTest::expectEndsWithoutBox() {
     bool boxSeen = false;
     waitUntil(

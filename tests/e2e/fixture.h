@@ -50,6 +50,8 @@ protected:
     std::string edited() const;
     std::string categoryShown() const;
 
+    // Waits until the main window takes input again, after a box or the About box closed.
+    void expectUsable();
     // Waits for the program to end by itself, with no box on the way.
     void expectEndsWithoutBox();
     // The communication text file as it is on disk.

@@ -50,16 +50,18 @@ TEST_F(Import, WritesTheSpeechFileOfTheSelectedSlot) {
     EXPECT_EQ(entries(), defaultTexts());
     EXPECT_EQ(selection(), 7);
 
-    // A second import for another slot, a file with something after its samples.
+    // A second import for another slot: only the data chunk's bytes are sound, a chunk after
+    // it is left out.
     const std::string stereo = pattern(64);
-    const MessageBoxView again = attach(12, waveFile(1, 2, 11025, 8, stereo) + "LIST");
+    const std::string tail("LIST\x04\0\0\0INFO", 12);
+    const MessageBoxView again = attach(12, waveFile(1, 2, 11025, 8, stereo) + tail);
     program_->answer(again, kOk);
     const std::string second = readFile(game_.path("audio\\speech\\00740012.iff")).value_or("");
-    ASSERT_EQ(second.size(), 44u + 64u + 4u);
-    EXPECT_EQ(second.substr(4, 4), std::string("\0\0\0\x68", 4));
+    ASSERT_EQ(second.size(), 44u + 64u);
+    EXPECT_EQ(second.substr(4, 4), std::string("\0\0\0\x64", 4));
     EXPECT_EQ(second.substr(20, 4), std::string("\x01\0\x02\0", 4));
     EXPECT_EQ(second.substr(40, 4), std::string("\0\0\0\x40", 4));
-    EXPECT_EQ(second.substr(44), stereo + "LIST");
+    EXPECT_EQ(second.substr(44), stereo);
 }
 
 TEST_F(Import, RefusesAnEmptyFileWithTwoWarnings) {
@@ -94,14 +96,26 @@ TEST_F(Import, CancelledDialogChangesNothing) {
     EXPECT_FALSE(program_->messageBoxOpen());
     EXPECT_EQ(barPosition(), 0);
     EXPECT_FALSE(dirExists(game_.path("audio")));
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    expectUsable();
 }
 
-TEST_F(Import, AFileErrorShowsTheStandardErrorBoxAndTheWindowStays) {
+TEST_F(Import, ReadOnlyWaveImportsButAReadOnlySpeechFileIsAFileError) {
     start();
-    writeFile(wavePath(), waveFile(1, 1, 8000, 8, pattern(10)));
+    const std::string wave = waveFile(1, 1, 8000, 8, pattern(10));
+    writeFile(wavePath(), wave);
     setReadOnly(wavePath(), true);
     select(1);
+    click(button("Attach WAV"));
+    chooseFile(wavePath());
+    const MessageBoxView done = program_->waitForMessageBox();
+    EXPECT_EQ(done.text, "Done !");
+    program_->answer(done, kOk);
+    const std::string speechFile = game_.path("audio\\speech\\00740001.iff");
+    const std::string imported = readFile(speechFile).value_or("");
+    EXPECT_EQ(imported.size(), 44u + 10u);
+
+    // The slot's file may not be replaced: the standard error box, and the window stays.
+    setReadOnly(speechFile, true);
     click(button("Attach WAV"));
     chooseFile(wavePath());
     const MessageBoxView box = program_->waitForMessageBox();
@@ -109,9 +123,10 @@ TEST_F(Import, AFileErrorShowsTheStandardErrorBoxAndTheWindowStays) {
     EXPECT_FALSE(IsWindowEnabled(main_)) << "the error box must be modal";
     program_->answer(box, kOk);
     EXPECT_TRUE(program_->running());
-    EXPECT_TRUE(IsWindowEnabled(main_));
-    EXPECT_FALSE(fileExists(game_.path("audio\\speech\\00740001.iff")));
-    setReadOnly(wavePath(), false);
+    expectUsable();
+    EXPECT_EQ(readFile(speechFile), imported);
+    EXPECT_EQ(listFolder(game_.path("audio\\speech")), std::vector<std::string>{"00740001.iff"});
+    setReadOnly(speechFile, false);
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST_F(Removal, CancelKeepsEverything) {
     program_->answer(clickForBox("Remove custom communications"), kCancel);
     send(main_, WM_NULL);
     EXPECT_TRUE(program_->running());
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    expectUsable();
     EXPECT_EQ(speechFolder(), before);
     EXPECT_EQ(commFileOnDisk(), commFile(defaultTexts()));
     closeWindow();
@@ -107,7 +107,7 @@ TEST_F(Launcher, ReportsAGameThatCannotStart) {
     EXPECT_EQ(box.owner, main_);
     program_->answer(box, kOk);
     EXPECT_TRUE(program_->running());
-    EXPECT_TRUE(IsWindowEnabled(main_));
+    expectUsable();
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Fuzzes the WAVE reader of the speech import or the communication text file decoder with
+# libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer), natively:
+#   bash tools/fuzz.sh [wav|commfile] [seconds]        (defaults: wav, 60 seconds)
+# The corpus grows in $FUZZ_BUILD/corpus-TARGET (default build folder: build/fuzz); a crash
+# or a broken promise stops the run, leaves crash-* there and ends with a non-zero status.
+# Add every input that failed as a regression test of the unit tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+target=${1:-wav}
+seconds=${2:-60}
+build=${FUZZ_BUILD:-build/fuzz}
+case $target in
+  wav | commfile) ;;
+  *) echo "usage: bash tools/fuzz.sh [wav|commfile] [seconds]" >&2; exit 2 ;;
+esac
+
+CXX=clang++ cmake -S tests/fuzz -B "$build" -DCMAKE_BUILD_TYPE=None >/dev/null
+cmake --build "$build" -j "$(nproc)" --target "${target}_fuzz" >/dev/null
+
+corpus=$build/corpus-$target
+mkdir -p "$corpus"
+options=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1 -artifact_prefix="$build/")
+if [ "$target" = wav ]; then
+  cp -n tests/data/wav/*.wav "$corpus/" 2>/dev/null || true
+  options+=(-max_len=8192 -dict="$root/tests/fuzz/wav.dict")
+else
+  # A file of 40 empty texts behind a zero header.
+  [ -n "$(ls -A "$corpus")" ] || head -c 128 /dev/zero >"$corpus/empty-texts"
+  options+=(-max_len=4096)
+fi
+echo "== fuzzing $target for $seconds s (corpus $corpus)"
+exec "$build/${target}_fuzz" "${options[@]}" "$corpus"

@@ -1,0 +1,256 @@
+// Speed and memory of the WAVE import, measured against `cp` of the same file.
+//   speech_bench WORK_FOLDER [ROUNDS]     (run by tools/bench.sh)
+// In WORK_FOLDER it makes PCM WAVE files of 1 MB and 100 MB, then, in each round, copies the
+// 100 MB file with cp (which copies inside the kernel), with cat (through a buffer, as the
+// import does), with cp followed by a sync of the copy (the import flushes its file to
+// the disk before it puts it in place), and imports it in a process of its own; the best
+// round of each counts. Peak memory is the high-water mark of an import process (VmHWM) for
+// each size.
+//   speech_bench --import WAVE GAME_FOLDER    one import, then prints its VmHWM in KiB
+//   speech_bench --import-unflushed WAVE GAME_FOLDER
+//                                            the same with the flush to the disk left out, to
+//                                            tell the copy's own cost from the disk's
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "formats/speech.h"
+#include "platform/error.h"
+
+namespace {
+
+using namespace quillory;
+using Clock = std::chrono::steady_clock;
+
+class QuietSink : public SpeechImportSink {
+public:
+    void Progress(int) override {}
+    void Completed() override {}
+    void Refused(const std::string& text, Severity) override {
+        std::fprintf(stderr, "refused: %s\n", text.c_str());
+    }
+};
+
+// The system's file system whose files skip the flush to the disk.
+class UnflushedFileSystem : public FileSystem {
+public:
+    bool fileExists(const std::string& path) override { return real_.fileExists(path); }
+    bool dirExists(const std::string& path) override { return real_.dirExists(path); }
+    bool createDirectory(const std::string& path) override { return real_.createDirectory(path); }
+    bool removeDirectory(const std::string& path) override { return real_.removeDirectory(path); }
+    bool deleteFile(const std::string& path) override { return real_.deleteFile(path); }
+    std::unique_ptr<File> openRead(const std::string& path) override {
+        return real_.openRead(path);
+    }
+    std::unique_ptr<File> create(const std::string& path) override {
+        return std::make_unique<UnflushedFile>(real_.create(path));
+    }
+    void replace(const std::string& from, const std::string& target) override {
+        real_.replace(from, target);
+    }
+
+private:
+    class UnflushedFile : public File {
+    public:
+        explicit UnflushedFile(std::unique_ptr<File> real) : real_(std::move(real)) {}
+        std::size_t read(void* buffer, std::size_t size) override {
+            return real_->read(buffer, size);
+        }
+        void write(const void* buffer, std::size_t size) override { real_->write(buffer, size); }
+        void seek(std::uint64_t offset) override { real_->seek(offset); }
+        std::uint64_t length() override { return real_->length(); }
+        void flush() override {}
+        void close() override { real_->close(); }
+
+    private:
+        std::unique_ptr<File> real_;
+    };
+
+    FileSystem& real_ = systemFileSystem();
+};
+
+long highWaterKiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+        }
+    }
+    return -1;
+}
+
+int importOnce(FileSystem& fs, const std::string& wave, const std::string& gameDir) {
+    QuietSink sink;
+    try {
+        if (!ImportSpeech(fs, wave, gameDir, 7, sink)) {
+            return 1;
+        }
+    } catch (const Error& error) {
+        std::fprintf(stderr, "import failed: %s\n", error.what());
+        return 1;
+    }
+    std::printf("%ld\n", highWaterKiB());
+    return 0;
+}
+
+void put32(std::string& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out += static_cast<char>(value >> (8 * i));
+    }
+}
+
+// A 16-bit mono PCM WAVE file with `soundBytes` bytes of noise.
+void makeWave(const std::string& path, std::uint32_t soundBytes) {
+    std::string header = "RIFF";
+    put32(header, 36 + soundBytes);
+    header += "WAVEfmt ";
+    put32(header, 16);
+    put32(header, 0x00010001);  // PCM, one channel
+    put32(header, 22050);
+    put32(header, 44100);
+    put32(header, 0x00100002);  // block of 2 bytes, 16 bits
+    header += "data";
+    put32(header, soundBytes);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(header.data(), static_cast<std::streamsize>(header.size()));
+    std::vector<char> block(1 << 20);
+    std::uint32_t noise = 12345;
+    for (std::uint32_t left = soundBytes; left > 0;) {
+        for (char& byte : block) {
+            noise = noise * 1103515245u + 12345u;
+            byte = static_cast<char>(noise >> 16);
+        }
+        const std::uint32_t n =
+            std::min<std::uint32_t>(left, static_cast<std::uint32_t>(block.size()));
+        out.write(block.data(), n);
+        left -= n;
+    }
+    if (!out) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(2);
+    }
+}
+
+// Runs a program, waits for it; its standard output goes to `output` when given.
+double run(const std::vector<std::string>& argv, std::string* output = nullptr) {
+    int pipeFds[2] = {-1, -1};
+    if (output != nullptr && pipe(pipeFds) != 0) {
+        std::exit(2);
+    }
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (output != nullptr) {
+            dup2(pipeFds[1], 1);
+            close(pipeFds[0]);
+            close(pipeFds[1]);
+        }
+        std::vector<char*> args;
+        for (const std::string& arg : argv) {
+            args.push_back(const_cast<char*>(arg.c_str()));
+        }
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    if (output != nullptr) {
+        close(pipeFds[1]);
+        char buffer[256];
+        for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
+            output->append(buffer, static_cast<std::size_t>(n));
+        }
+        close(pipeFds[0]);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s failed\n", argv[0].c_str());
+        std::exit(2);
+    }
+    return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--import") {
+        return importOnce(systemFileSystem(), argv[2], argv[3]);
+    }
+    if (argc == 4 && std::string(argv[1]) == "--import-unflushed") {
+        UnflushedFileSystem fs;
+        return importOnce(fs, argv[2], argv[3]);
+    }
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: speech_bench WORK_FOLDER [ROUNDS]\n");
+        return 2;
+    }
+    const std::string self = "/proc/self/exe";
+    const std::string work = std::string(argv[1]) + "/";
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
+    const std::string small = work + "in-1mb.wav";
+    const std::string big = work + "in-100mb.wav";
+    const std::string copy = work + "copy.wav";
+    const std::string speechFile = work + "audio/speech/00740007.iff";
+    makeWave(small, 1000 * 1000);
+    makeWave(big, 100 * 1000 * 1000);
+
+    char selfPath[4096];
+    const ssize_t length = readlink(self.c_str(), selfPath, sizeof selfPath - 1);
+    if (length <= 0) {
+        return 2;
+    }
+    const std::string program(selfPath, static_cast<std::size_t>(length));
+
+    double bestCp = 1e9, bestCat = 1e9, bestCpSync = 1e9, bestImport = 1e9, bestUnflushed = 1e9;
+    std::string ignored;
+    for (int round = 0; round < rounds; ++round) {
+        std::remove(copy.c_str());
+        bestCp = std::min(bestCp, run({"cp", big, copy}));
+        std::remove(copy.c_str());
+        bestCat = std::min(bestCat, run({"sh", "-c", "cat \"$0\" >\"$1\"", big, copy}));
+        std::remove(copy.c_str());
+        bestCpSync =
+            std::min(bestCpSync, run({"sh", "-c", "cp \"$0\" \"$1\" && sync \"$1\"", big, copy}));
+        std::remove(copy.c_str());
+        std::remove(speechFile.c_str());
+        bestImport = std::min(bestImport, run({program, "--import", big, work}, &ignored));
+        std::remove(speechFile.c_str());
+        bestUnflushed =
+            std::min(bestUnflushed, run({program, "--import-unflushed", big, work}, &ignored));
+    }
+    std::remove(copy.c_str());
+
+    std::string smallPeak, bigPeak;
+    run({program, "--import", small, work}, &smallPeak);
+    run({program, "--import", big, work}, &bigPeak);
+    const long smallKiB = std::strtol(smallPeak.c_str(), nullptr, 10);
+    const long bigKiB = std::strtol(bigPeak.c_str(), nullptr, 10);
+
+    const double mb = 100.0;
+    std::printf("100 MB PCM WAVE, best of %d rounds:\n", rounds);
+    std::printf("  cp                 %7.3f s  %7.0f MB/s\n", bestCp, mb / bestCp);
+    std::printf("  cat (read, write)  %7.3f s  %7.0f MB/s\n", bestCat, mb / bestCat);
+    std::printf("  cp + sync of copy  %7.3f s  %7.0f MB/s\n", bestCpSync, mb / bestCpSync);
+    std::printf("  import             %7.3f s  %7.0f MB/s\n", bestImport, mb / bestImport);
+    std::printf("  import, no flush   %7.3f s  %7.0f MB/s\n", bestUnflushed, mb / bestUnflushed);
+    std::printf("  import speed / cp speed:                    %.2f (target at least 0.90)\n",
+                bestCp / bestImport);
+    std::printf("  import speed / (cp + sync) speed:           %.2f\n", bestCpSync / bestImport);
+    std::printf("  import without the flush / cp speed:        %.2f\n", bestCp / bestUnflushed);
+    std::printf("Peak memory of an import process (VmHWM):\n");
+    std::printf(
+        "  1 MB input   %6ld KiB\n  100 MB input %6ld KiB\n  difference   %6ld KiB "
+        "(target within 1024)\n",
+        smallKiB, bigKiB, bigKiB - smallKiB);
+    std::remove(speechFile.c_str());
+    return 0;
+}

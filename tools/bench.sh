@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Benchmark of the WAVE import: a 100 MB PCM WAVE file imported natively beside `cp` of the
+# same file, and the peak memory of an import of 1 MB and of 100 MB.
+#   bash tools/bench.sh [rounds]          (default 5 rounds; the best of each counts)
+# Build and work folder: $BENCH_BUILD (default build/bench). Needs about 300 MB there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BENCH_BUILD:-build/bench}
+cmake -S tests/bench -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)" --target speech_bench >/dev/null
+work=$build/work
+rm -rf "$work"
+mkdir -p "$work"
+trap 'rm -rf "$work"' EXIT
+"$build/speech_bench" "$work" "${1:-5}"

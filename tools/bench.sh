@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BENCH_BUILD:-build/bench}
+bash tools/deps.sh
 cmake -S tests/bench -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" --target speech_bench >/dev/null
 work=$build/work

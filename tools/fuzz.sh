@@ -16,6 +16,7 @@ case $target in
   *) echo "usage: bash tools/fuzz.sh [wav|commfile] [seconds]" >&2; exit 2 ;;
 esac
 
+bash tools/deps.sh
 CXX=clang++ cmake -S tests/fuzz -B "$build" -DCMAKE_BUILD_TYPE=None >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${target}_fuzz" >/dev/null
 

@@ -8,6 +8,9 @@
 # them, the independent answer the tests compare the speech sample file's data with.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+for tool in sox ffmpeg espeak-ng python3; do
+  command -v "$tool" >/dev/null || { echo "needs $tool: apt-get install sox ffmpeg espeak-ng python3" >&2; exit 1; }
+done
 out=tests/data/wav
 mkdir -p "$out"
 rm -f "$out"/*.wav "$out"/*.samples

@@ -116,6 +116,20 @@ int ProgramTest::selection() const { return comboSelection(textes_); }
 std::string ProgramTest::edited() const { return textOf(edit_); }
 std::string ProgramTest::categoryShown() const { return textOf(typePhrase_); }
 
+void ProgramTest::expectOwnedByTheApplication(const MessageBoxView& box) {
+    ASSERT_NE(box.owner, nullptr) << "\"" << box.text << "\" has no owner";
+    EXPECT_FALSE(IsWindowVisible(box.owner)) << "\"" << box.text << "\" is owned by a shown window";
+    DWORD process = 0;
+    GetWindowThreadProcessId(box.owner, &process);
+    EXPECT_EQ(process, program_->id());
+    for (HWND window : program_->topWindows()) {
+        if (window != box.window) {
+            EXPECT_FALSE(IsWindowEnabled(window)) << classOf(window) << " \"" << textOf(window)
+                                                  << "\" stays usable under \"" << box.text << "\"";
+        }
+    }
+}
+
 void ProgramTest::expectUsable() {
     waitUntil([&] { return IsWindowEnabled(main_) != FALSE; }, "the main window to take input");
 }

@@ -50,6 +50,9 @@ protected:
     std::string edited() const;
     std::string categoryShown() const;
 
+    // The standard error box: owned by the program's own hidden window, not by the main window,
+    // and modal to every window of the program.
+    void expectOwnedByTheApplication(const MessageBoxView& box);
     // Waits until the main window takes input again, after a box or the About box closed.
     void expectUsable();
     // Waits for the program to end by itself, with no box on the way.

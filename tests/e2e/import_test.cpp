@@ -55,6 +55,7 @@ TEST_F(Import, WritesTheSpeechFileOfTheSelectedSlot) {
     const std::string stereo = pattern(64);
     const std::string tail("LIST\x04\0\0\0INFO", 12);
     const MessageBoxView again = attach(12, waveFile(1, 2, 11025, 8, stereo) + tail);
+    EXPECT_EQ(again.text, "Done !");
     program_->answer(again, kOk);
     const std::string second = readFile(game_.path("audio\\speech\\00740012.iff")).value_or("");
     ASSERT_EQ(second.size(), 44u + 64u);
@@ -120,7 +121,7 @@ TEST_F(Import, ReadOnlyWaveImportsButAReadOnlySpeechFileIsAFileError) {
     chooseFile(wavePath());
     const MessageBoxView box = program_->waitForMessageBox();
     expectBox(box, "File access denied.", "Quillory", {kOk}, BoxIcon::Stop);
-    EXPECT_FALSE(IsWindowEnabled(main_)) << "the error box must be modal";
+    expectOwnedByTheApplication(box);
     program_->answer(box, kOk);
     EXPECT_TRUE(program_->running());
     expectUsable();

@@ -21,8 +21,11 @@ protected:
     }
 };
 
-TEST_F(Removal, DeletesTheProgramsFilesAndEnds) {
+TEST_F(Removal, DeletesTheProgramsFilesAndEndsWithoutAskingToSave) {
     start();
+    select(3);
+    type("never saved");
+    clickNow("Change");
     const MessageBoxView box = clickForBox("Remove custom communications");
     expectBox(box, kRemoveQuestion, "", {kOk, kCancel}, BoxIcon::Question);
     EXPECT_EQ(box.owner, main_);

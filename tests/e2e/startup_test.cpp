@@ -207,6 +207,7 @@ TEST_F(Registry, NumberValueIsAnErrorAndTheWindowStillOpens) {
     startWith([] { install_record::set("REG_DWORD", "5"); });
     const MessageBoxView box = program_->waitForMessageBox();
     expectBox(box, "Invalid data type for 'Installed To:'", "Quillory", {kOk}, BoxIcon::Stop);
+    expectOwnedByTheApplication(box);
     program_->answer(box, kOk);
     attach();
     EXPECT_EQ(entries(), std::vector<std::string>(kSlots, ""));

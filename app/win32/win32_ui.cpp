@@ -114,15 +114,14 @@ void Win32Ui::ShowModal(TForm& form) {
         SetFocus(first);
     }
     RunModalLoop([&] { return form.ModalResult != 0 || !IsWindow(window); });
-    // The owner first, so that it takes the activation when the form goes.
+    // The owner takes the activation before the form goes, so that the keyboard focus never
+    // falls to no window of the program in between.
     if (owner) {
         EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
     }
     if (IsWindow(window)) {
         ShowWindow(window, SW_HIDE);
-    }
-    if (owner) {
-        SetActiveWindow(owner);
     }
 }
 

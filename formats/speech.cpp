@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "app/slots.h"
 #include "platform/error.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr std::uint64_t kFirstChunk = 12;  // after "RIFF" <size> "WAVE"
 constexpr std::size_t kFormatBlockSize = 16;
 constexpr std::size_t kHeaderSize = 44;
-constexpr std::size_t kCopyBufferSize = 64 * 1024;
+constexpr std::size_t kCopyBufferSize = 1024 * 1024;
 
 struct Chunk {
     std::uint64_t offset;  // of its contents
@@ -116,7 +117,7 @@ bool ImportSpeech(FileSystem& fs, const std::string& wavPath, const std::string&
         out.write(header.data(), header.size());
         sink.Progress(5);
         wav->seek(data.offset);
-        std::array<char, kCopyBufferSize> buffer;
+        std::vector<char> buffer(kCopyBufferSize);
         for (std::uint32_t left = sampleBytes; left > 0;) {
             const std::size_t chunk = std::min<std::size_t>(left, buffer.size());
             wav->readExact(buffer.data(), chunk);

@@ -29,8 +29,8 @@ public:
     void Progress(int position) override { form_.Progress.SetPosition(position); }
     void Completed() override { form_.Progress.SetPosition(form_.Progress.Max()); }
     void Refused(const std::string& text, Severity severity) override {
-        ui_.MessageBox(form_.Handle(), text, "Error",
-                       kMbOk | (severity == Severity::Warning ? kMbIconWarning : kMbIconStop));
+        ui_.ShowMessageBox(form_.Handle(), text, "Error",
+                           kMbOk | (severity == Severity::Warning ? kMbIconWarning : kMbIconStop));
     }
 
 private:
@@ -155,23 +155,23 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::BitBtn1Click() {
-    if (services_.ui.MessageBox(MessageOwner, kSaveQuestion, "", kMbOkCancel | kMbIconQuestion) ==
-        kIdOk) {
+    if (services_.ui.ShowMessageBox(MessageOwner, kSaveQuestion, "",
+                                    kMbOkCancel | kMbIconQuestion) == kIdOk) {
         SaveTextFile();
     }
 }
 
 void TForm1::ReloadBtnClick() {
-    if (services_.ui.MessageBox(MessageOwner, kRevertQuestion, "", kMbOkCancel | kMbIconQuestion) ==
-        kIdOk) {
+    if (services_.ui.ShowMessageBox(MessageOwner, kRevertQuestion, "",
+                                    kMbOkCancel | kMbIconQuestion) == kIdOk) {
         LoadTextFromFile();
     }
 }
 
 void TForm1::Timer1Timer() {
     Timer1.SetEnabled(false);
-    services_.ui.MessageBox(MessageOwner, kNotInstalled, "Registry read ERROR",
-                            kMbOk | kMbIconStop);
+    services_.ui.ShowMessageBox(MessageOwner, kNotInstalled, "Registry read ERROR",
+                                kMbOk | kMbIconStop);
     Close();
 }
 
@@ -182,7 +182,7 @@ void TForm1::WavBtnClick() {
     }
     ImportOnForm sink(*this, ui);
     if (ImportSpeech(services_.fs, OpenDialog.FileName, GameDir, Textes.ItemIndex(), sink)) {
-        ui.MessageBox(Handle(), "Done !", "", kMbOk);
+        ui.ShowMessageBox(Handle(), "Done !", "", kMbOk);
         Progress.SetMax(100);
         Progress.SetPosition(0);
     }
@@ -190,7 +190,7 @@ void TForm1::WavBtnClick() {
 
 void TForm1::DeleteFilesBtnClick() {
     Ui& ui = services_.ui;
-    if (ui.MessageBox(Handle(), kRemoveQuestion, "", kMbOkCancel | kMbIconQuestion) != kIdOk) {
+    if (ui.ShowMessageBox(Handle(), kRemoveQuestion, "", kMbOkCancel | kMbIconQuestion) != kIdOk) {
         return;
     }
     const std::vector<std::string> kept = RemoveCustomFiles(services_.fs, GameDir);
@@ -199,16 +199,16 @@ void TForm1::DeleteFilesBtnClick() {
         for (const std::string& path : kept) {
             text += "\n" + path;
         }
-        ui.MessageBox(Handle(), text, "Error", kMbOk | kMbIconWarning);
+        ui.ShowMessageBox(Handle(), text, "Error", kMbOk | kMbIconWarning);
     }
     Close();
 }
 
 void TForm1::SpeedButton1Click() {
     if (LaunchFile(services_.shell, Handle(), kGameExecutable, "", GameDir, kShowNormal) <= 32) {
-        services_.ui.MessageBox(Handle(),
-                                std::string("Cannot start ") + kGameExecutable + " from " + GameDir,
-                                "Error", kMbOk | kMbIconStop);
+        services_.ui.ShowMessageBox(
+            Handle(), std::string("Cannot start ") + kGameExecutable + " from " + GameDir, "Error",
+            kMbOk | kMbIconStop);
     }
 }
 
@@ -222,8 +222,8 @@ bool TForm1::FormCloseQuery() {
     if (!Modified) {
         return true;
     }
-    switch (
-        services_.ui.MessageBox(Handle(), kSaveQuestion, "", kMbYesNoCancel | kMbIconQuestion)) {
+    switch (services_.ui.ShowMessageBox(Handle(), kSaveQuestion, "",
+                                        kMbYesNoCancel | kMbIconQuestion)) {
         case kIdYes:
             try {
                 SaveTextFile();

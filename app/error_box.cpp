@@ -5,8 +5,8 @@
 namespace quillory {
 
 void ShowErrorBox(Ui& ui, const std::exception& error) {
-    ui.MessageBox(ui.ApplicationWindow(), errorBoxText(error.what()), kApplicationTitle,
-                  kMbOk | kMbIconStop | kMbTaskModal);
+    ui.ShowMessageBox(ui.ApplicationWindow(), errorBoxText(error.what()), kApplicationTitle,
+                      kMbOk | kMbIconStop | kMbTaskModal);
 }
 
 }  // namespace quillory

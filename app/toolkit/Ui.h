@@ -27,8 +27,8 @@ class Ui {
 public:
     virtual ~Ui() = default;
 
-    virtual int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                           unsigned style) = 0;
+    virtual int ShowMessageBox(WindowHandle owner, const std::string& text,
+                               const std::string& caption, unsigned style) = 0;
     // Runs the dialog; true with dialog.FileName set when the user chose a file.
     virtual bool Execute(TOpenDialog& dialog) = 0;
     // Shows the form modally until it is closed.

@@ -48,9 +48,8 @@ private:
 
 }  // namespace
 
-int Win32Ui::MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                        unsigned style) {
-    // <windows.h> names this method MessageBoxA too: the system's box is ::MessageBoxA.
+int Win32Ui::ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                            unsigned style) {
     const auto window = static_cast<HWND>(owner);
     if (style & MB_TASKMODAL) {
         // With an owner, Windows itself disables only the owner. The owner is hidden, so the

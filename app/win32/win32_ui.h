@@ -18,8 +18,8 @@ public:
 
     // A box with MB_TASKMODAL (the standard error box) disables every window of the program
     // while it is open, and activates again the window that was active before it.
-    int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                   unsigned style) override;
+    int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                       unsigned style) override;
     bool Execute(TOpenDialog& dialog) override;
     // Shows the form's window at the centre of the screen, its owner disabled, until the form's
     // ModalResult becomes other than 0; then hides it again.

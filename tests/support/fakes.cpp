@@ -10,8 +10,8 @@ std::vector<std::string> ScriptedUi::shown() const {
     return texts;
 }
 
-int ScriptedUi::MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                           unsigned style) {
+int ScriptedUi::ShowMessageBox(WindowHandle owner, const std::string& text,
+                               const std::string& caption, unsigned style) {
     boxes.push_back({owner, text, caption, style});
     if (onBox) {
         onBox(boxes.back());

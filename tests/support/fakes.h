@@ -38,8 +38,8 @@ public:
     // What each box showed, "caption|text".
     std::vector<std::string> shown() const;
 
-    int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                   unsigned style) override;
+    int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                       unsigned style) override;
     bool Execute(TOpenDialog& dialog) override;
     void ShowModal(TForm& form) override;
     WindowHandle ActiveWindow() override { return nullptr; }

@@ -81,8 +81,8 @@ TEST_F(RealUi, TheStandardErrorBoxDisablesEveryWindowAndGivesTheActivationBack) 
         otherEnabled = IsWindowEnabled(other);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
-    const int answer = ui->MessageBox(ui->ApplicationWindow(), "Disk full.", "Quillory",
-                                      kMbOk | kMbIconStop | kMbTaskModal);
+    const int answer = ui->ShowMessageBox(ui->ApplicationWindow(), "Disk full.", "Quillory",
+                                          kMbOk | kMbIconStop | kMbTaskModal);
     EXPECT_EQ(answer, kIdOk);
     EXPECT_EQ(caption, "Quillory");
     EXPECT_EQ(text, "Disk full.");
@@ -101,8 +101,8 @@ TEST_F(RealUi, AQuestionIsModalToItsOwnerAndGivesTheAnswer) {
         otherEnabled = IsWindowEnabled(other);
         PostMessageA(OpenDialogWindow(), WM_COMMAND, IDCANCEL, 0);
     });
-    EXPECT_EQ(ui->MessageBox(main, "Save changes to the text comm file ?", "",
-                             kMbOkCancel | kMbIconQuestion),
+    EXPECT_EQ(ui->ShowMessageBox(main, "Save changes to the text comm file ?", "",
+                                 kMbOkCancel | kMbIconQuestion),
               kIdCancel);
     EXPECT_FALSE(mainEnabled);
     EXPECT_TRUE(otherEnabled);

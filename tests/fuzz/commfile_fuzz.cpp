@@ -13,24 +13,14 @@
 
 #include "formats/commfile.h"
 #include "platform/error.h"
+#include "tests/fuzz/fuzz_checks.h"
 
 namespace {
 
 using namespace quillory;
 
-void check(bool promise) {
-    if (!promise) {
-        std::abort();
-    }
-}
-
-std::uint32_t bigEndian(const std::string& bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    }
-    return value;
-}
+using fuzz::bigEndian;
+using fuzz::check;
 
 }  // namespace
 

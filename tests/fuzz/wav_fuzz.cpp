@@ -15,6 +15,7 @@
 
 #include "formats/speech.h"
 #include "platform/error.h"
+#include "tests/fuzz/fuzz_checks.h"
 #include "tests/fuzz/memory_fs.h"
 
 namespace {
@@ -29,19 +30,8 @@ public:
     void Refused(const std::string& text, Severity) override { calls.push_back(text); }
 };
 
-void check(bool promise) {
-    if (!promise) {
-        std::abort();
-    }
-}
-
-std::uint32_t bigEndian(const std::string& bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    }
-    return value;
-}
+using fuzz::bigEndian;
+using fuzz::check;
 
 std::uint32_t littleEndian(const std::string& bytes, std::size_t at, int count) {
     std::uint32_t value = 0;

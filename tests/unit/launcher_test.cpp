@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/FmxUtils.h"
+#include "tests/support/fakes.h"
 #include "tests/support/game_folder.h"
 
 #ifdef _WIN32
@@ -16,24 +17,7 @@
 namespace quillory {
 namespace {
 
-// Notes what reaches the shell and answers with a chosen result.
-class RecordingShell : public Shell {
-public:
-    struct Call {
-        void* owner;
-        std::string file, parameters, directory;
-        int showCommand;
-    };
-
-    std::intptr_t result = 42;
-    std::vector<Call> calls;
-
-    std::intptr_t Execute(void* owner, const std::string& file, const std::string& parameters,
-                          const std::string& directory, int showCommand) override {
-        calls.push_back({owner, file, parameters, directory, showCommand});
-        return result;
-    }
-};
+using test::RecordingShell;
 
 TEST(Launcher, EverythingReachesTheShellWholeAndOnce) {
     RecordingShell shell;

@@ -2,18 +2,10 @@
 
 #include <cstdint>
 
+#include "formats/byte_order.h"
 #include "platform/error.h"
 
 namespace quillory {
-namespace {
-
-void putBigEndian(std::string& bytes, std::size_t offset, std::uint32_t value) {
-    for (int i = 3; i >= 0; --i) {
-        bytes[offset++] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-}
-
-}  // namespace
 
 const std::string& defaultCommHeader() {
     static const std::string header(
@@ -39,9 +31,9 @@ std::string encodeCommFile(std::string_view header, const CommTexts& texts) {
         bytes += '\0';
     }
     const auto length = static_cast<std::uint32_t>(bytes.size());
-    putBigEndian(bytes, 4, length - 8);
-    putBigEndian(bytes, 16, length - 20);
-    putBigEndian(bytes, 84, length - static_cast<std::uint32_t>(kCommHeaderSize));
+    putBigEndian32(&bytes[4], length - 8);
+    putBigEndian32(&bytes[16], length - 20);
+    putBigEndian32(&bytes[84], length - static_cast<std::uint32_t>(kCommHeaderSize));
     return bytes;
 }
 

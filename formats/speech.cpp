@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/slots.h"
+#include "formats/byte_order.h"
 #include "platform/error.h"
 
 namespace quillory {
@@ -28,12 +29,6 @@ std::uint32_t littleEndian(const unsigned char* bytes, int count) {
         value = (value << 8) | bytes[i];
     }
     return value;
-}
-
-void putBigEndian(unsigned char* bytes, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = static_cast<unsigned char>(value >> (24 - 8 * i));
-    }
 }
 
 // The first chunk of the RIFF list with this id: chunks are walked by their sizes, with the pad
@@ -101,11 +96,11 @@ bool ImportSpeech(FileSystem& fs, const std::string& wavPath, const std::string&
         {data.size, length - std::min(length, data.offset), std::uint64_t{0xFFFFFFFF} - 36}));
 
     std::memcpy(header.data(), "FORM", 4);
-    putBigEndian(header.data() + 4, 36 + sampleBytes);
+    putBigEndian32(header.data() + 4, 36 + sampleBytes);
     std::memcpy(header.data() + 8, "SAMPFRMT", 8);
-    putBigEndian(header.data() + 16, kFormatBlockSize);
+    putBigEndian32(header.data() + 16, kFormatBlockSize);
     std::memcpy(header.data() + 36, "DATA", 4);
-    putBigEndian(header.data() + 40, sampleBytes);
+    putBigEndian32(header.data() + 40, sampleBytes);
 
     if (!fs.dirExists(gameDir + "audio")) {
         fs.createDirectory(gameDir + "audio");

@@ -90,6 +90,14 @@ void Cancel(UINT_PTR later) {
     PendingActions().erase(later);
 }
 
+std::string TextOf(HWND window) {
+    const auto length = static_cast<std::size_t>(GetWindowTextLengthA(window));
+    std::string text(length + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 }  // namespace quillory::test
 
 #endif  // _WIN32

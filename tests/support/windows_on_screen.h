@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 namespace quillory::test {
 
@@ -30,6 +31,9 @@ bool UseCommonControls6();
 // Runs the program's own message loop until `condition` holds or the time is up; false when
 // the time ran out.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
+
+// The window's whole text.
+std::string TextOf(HWND window);
 
 // Lets every message that is waiting run.
 void Settle();

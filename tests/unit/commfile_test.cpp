@@ -4,6 +4,7 @@
 
 #include "app/slots.h"
 #include "platform/error.h"
+#include "tests/support/error_code.h"
 
 namespace quillory {
 namespace {
@@ -115,12 +116,10 @@ TEST(CommFileDecoding, TruncatedFilesReadBeyondTheEnd) {
     const std::string bytes = encodeCommFile(defaultCommHeader(), defaultTexts());
     for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{87}, std::size_t{88},
                                std::size_t{100}, bytes.size() - 1}) {
-        try {
-            decodeCommFile(std::string_view(bytes).substr(0, length));
-            FAIL() << "length " << length;
-        } catch (const Error& error) {
-            EXPECT_EQ(error.code(), kReadBeyondEnd) << "length " << length;
-        }
+        EXPECT_EQ(
+            test::errorCodeOf([&] { decodeCommFile(std::string_view(bytes).substr(0, length)); }),
+            kReadBeyondEnd)
+            << "length " << length;
     }
 }
 

@@ -3,23 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
+#include "tests/support/error_code.h"
 #include "tests/support/faulty_fs.h"
 #include "tests/support/game_folder.h"
 
 namespace quillory {
 namespace {
 
+using test::errorCodeOf;
 using test::FaultyFileSystem;
 using test::GameFolder;
-
-int codeOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.code();
-    }
-    return 0;
-}
 
 class FileSystemTest : public testing::Test {
 protected:
@@ -28,9 +21,9 @@ protected:
 };
 
 TEST_F(FileSystemTest, MissingFileAndMissingDirectoryHaveTheirCodes) {
-    EXPECT_EQ(codeOf([&] { fs.openRead(game.path("none.eng")); }), kFileNotFound);
-    EXPECT_EQ(codeOf([&] { fs.openRead(game.path("nodir\\none.eng")); }), kPathNotFound);
-    EXPECT_EQ(codeOf([&] { fs.create(game.path("nodir\\new.eng")); }), kPathNotFound);
+    EXPECT_EQ(errorCodeOf([&] { fs.openRead(game.path("none.eng")); }), kFileNotFound);
+    EXPECT_EQ(errorCodeOf([&] { fs.openRead(game.path("nodir\\none.eng")); }), kPathNotFound);
+    EXPECT_EQ(errorCodeOf([&] { fs.create(game.path("nodir\\new.eng")); }), kPathNotFound);
 }
 
 TEST_F(FileSystemTest, NamesMatchWithoutRegardToCase) {
@@ -57,7 +50,7 @@ TEST_F(FileSystemTest, ReadsWritesSeeksAndMeasures) {
     EXPECT_EQ(std::string(four, 4), "6789");
     EXPECT_EQ(in->read(four, 4), 0u);
     in->seek(8);
-    EXPECT_EQ(codeOf([&] { in->readExact(four, 4); }), kReadBeyondEnd);
+    EXPECT_EQ(errorCodeOf([&] { in->readExact(four, 4); }), kReadBeyondEnd);
 }
 
 TEST_F(FileSystemTest, ReadOnlyFileIsReadButNeverWrittenReplacedOrDeleted) {
@@ -65,8 +58,8 @@ TEST_F(FileSystemTest, ReadOnlyFileIsReadButNeverWrittenReplacedOrDeleted) {
     game.write("other.tmp", "new");
     game.setReadOnly("ro.eng", true);
     EXPECT_EQ(readWholeFile(fs, game.path("ro.eng")), "kept");
-    EXPECT_EQ(codeOf([&] { fs.create(game.path("ro.eng")); }), kAccessDenied);
-    EXPECT_EQ(codeOf([&] { fs.replace(game.path("other.tmp"), game.path("ro.eng")); }),
+    EXPECT_EQ(errorCodeOf([&] { fs.create(game.path("ro.eng")); }), kAccessDenied);
+    EXPECT_EQ(errorCodeOf([&] { fs.replace(game.path("other.tmp"), game.path("ro.eng")); }),
               kAccessDenied);
     EXPECT_FALSE(fs.deleteFile(game.path("ro.eng")));
     EXPECT_EQ(game.read("ro.eng"), "kept");
@@ -104,7 +97,7 @@ TEST_F(FileSystemTest, ReplacingWriteFailingAtAnyStepLeavesTheOldFileAndNoTempor
     for (int step = 1; step <= counting.steps(); ++step) {
         game.write("f.eng", "old");
         FaultyFileSystem faulty(step, kDiskFull);
-        EXPECT_EQ(codeOf([&] {
+        EXPECT_EQ(errorCodeOf([&] {
                       writeReplacing(faulty, game.path("f.eng"), [](File& file) {
                           file.write(std::string("first"));
                           file.write(std::string("second"));

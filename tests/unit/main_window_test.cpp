@@ -29,6 +29,7 @@ using test::PumpUntil;
 using test::RecordingShell;
 using test::ScriptedUi;
 using test::Settle;
+using test::TextOf;
 
 constexpr char kFile[] = "language\\pilots\\player_1.eng";
 
@@ -42,14 +43,6 @@ RECT PlaceInParent(HWND control) {
 int WidthOf(HWND control) {
     const RECT place = PlaceInParent(control);
     return place.right - place.left;
-}
-
-std::string TextOf(HWND window) {
-    const auto length = static_cast<std::size_t>(GetWindowTextLengthA(window));
-    std::string text(length + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 // How wide the control's text is in the control's font.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "tests/support/error_code.h"
 #include "tests/support/faulty_fs.h"
 #include "tests/support/game_folder.h"
 
@@ -133,15 +134,6 @@ std::string fixture(const std::string& name) {
     return bytes.str();
 }
 
-int failureCode(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.code();
-    }
-    return 0;
-}
-
 class SpeechImport : public testing::Test {
 protected:
     // Imports `wave` (written to a file beside the game's folders) into `slot`.
@@ -155,7 +147,7 @@ protected:
     }
     // The import's error code, 0 when it did not fail.
     int importFailure(const std::string& wave, int slot = 7) {
-        return failureCode([&] { import(wave, slot); });
+        return test::errorCodeOf([&] { import(wave, slot); });
     }
 
     std::string written(const std::string& name = "00740007.iff") const {
@@ -401,7 +393,7 @@ TEST_F(SpeechImport, NoSelectedSlotWritesNothing) {
 }
 
 TEST_F(SpeechImport, MissingWaveFileIsNotFound) {
-    EXPECT_EQ(failureCode([&] { importFile(); }), kFileNotFound);
+    EXPECT_EQ(test::errorCodeOf([&] { importFile(); }), kFileNotFound);
     EXPECT_TRUE(sink.calls.empty());
     EXPECT_EQ(game.listing(""), "");
 }
@@ -468,7 +460,7 @@ TEST_F(SpeechImport, FailureAtEveryWriteStepKeepsTheEarlierFile) {
         game.write("audio\\speech\\00740007.iff", earlier);
         sink.calls.clear();
         FaultyFileSystem faulty(step, kDiskFull);
-        EXPECT_EQ(failureCode([&] { importWith(faulty); }), kDiskFull);
+        EXPECT_EQ(test::errorCodeOf([&] { importWith(faulty); }), kDiskFull);
         EXPECT_EQ(written(), earlier);
         EXPECT_EQ(game.listing("audio\\speech"), "00740007.iff");
         EXPECT_EQ(std::count(sink.calls.begin(), sink.calls.end(), "completed"), 0);
@@ -513,7 +505,7 @@ TEST_F(SpeechImport, FullDiskKeepsTheEarlierFile) {
     int code = 0;
     {
         FileSizeLimit full(100 * 1024);
-        code = failureCode([&] { importFile(); });
+        code = test::errorCodeOf([&] { importFile(); });
     }
     EXPECT_EQ(code, kDiskFull);
     EXPECT_EQ(written(), "earlier");

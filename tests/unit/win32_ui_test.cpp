@@ -16,6 +16,7 @@ namespace quillory {
 namespace {
 
 using test::Later;
+using test::TextOf;
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM result) {
     char className[16] = "";
@@ -32,12 +33,6 @@ HWND OpenDialogWindow() {
     HWND found = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&found));
     return found;
-}
-
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 class RealUi : public testing::Test {

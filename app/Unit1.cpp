@@ -2,59 +2,31 @@
 
 #include "app/Unit2.h"
 #include "app/error_box.h"
-#include "app/slots.h"
+#include "app/messages.h"
+#include "app/version.h"
 #include "formats/commfile.h"
-#include "formats/speech.h"
 #include "game/FmxUtils.h"
 #include "game/locator.h"
 #include "game/removal.h"
-#include "res/resource_ids.h"
+#include "game/slots.h"
+#include "game/speech_import.h"
+#include "platform/error.h"
 
 namespace quillory {
 namespace {
 
-constexpr char kSaveQuestion[] = "Save changes to the text comm file ?";
-constexpr char kRevertQuestion[] = "Load text comm file as it was when last saved ?";
-constexpr char kNotInstalled[] = "Secret Ops is not properly installed on this computer.";
-constexpr char kRemoveQuestion[] =
-    "This will delete the custom text comm file and IFF speech files.  Are you sure ?";
+using namespace messages;
+
 constexpr char kGameExecutable[] = "Secretops.exe";
 constexpr int kShowNormal = 5;
-
-// Shows the import's course on the form's progress bar and its refusals in boxes of the form.
-class ImportOnForm : public SpeechImportSink {
-public:
-    ImportOnForm(TForm1& form, Ui& ui) : form_(form), ui_(ui) {}
-
-    void Progress(int position) override { form_.Progress.SetPosition(position); }
-    void Completed() override { form_.Progress.SetPosition(form_.Progress.Max()); }
-    void Refused(const std::string& text, Severity severity) override {
-        ui_.ShowMessageBox(form_.Handle(), text, "Error",
-                           kMbOk | (severity == Severity::Warning ? kMbIconWarning : kMbIconStop));
-    }
-
-private:
-    TForm1& form_;
-    Ui& ui_;
-};
+// Where the progress bar stands once the form type passed, and once the format block is in.
+constexpr int kFormTypeChecked = 1;
+constexpr int kFormatCopied = 5;
 
 }  // namespace
 
-TForm1::TForm1(Services services) : TForm("Quillory  v0.3", 738, 288), services_(services) {
-    Textes.TabOrder = 0;
-    BitBtn1.TabOrder = 1;
-    NouveauTexte.TabOrder = 2;
-    Button1.TabOrder = 3;
-    ReloadBtn.TabOrder = 5;
-    WavBtn.TabOrder = 6;
-    DeleteFilesBtn.TabOrder = 7;
-    Button1.Default = true;
-    BitBtn1.GlyphResource = IDB_SAVE;
-    ReloadBtn.GlyphResource = IDB_REVERT;
-    ReloadBtn.NumGlyphs = 2;
-    WavBtn.GlyphResource = IDB_WAV;
-    DeleteFilesBtn.GlyphResource = IDB_DELETE;
-    SpeedButton1.GlyphResource = IDB_RUN;
+TForm1::TForm1(Services services)
+    : TForm("Quillory  v" QUILLORY_VERSION, 738, 288), services_(services) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         Textes.Add("");
     }
@@ -170,22 +142,62 @@ void TForm1::ReloadBtnClick() {
 
 void TForm1::Timer1Timer() {
     Timer1.SetEnabled(false);
-    services_.ui.ShowMessageBox(MessageOwner, kNotInstalled, "Registry read ERROR",
+    services_.ui.ShowMessageBox(MessageOwner, kNotInstalled, kNotInstalledCaption,
                                 kMbOk | kMbIconStop);
     Close();
 }
 
 void TForm1::WavBtnClick() {
+    if (services_.ui.Execute(OpenDialog)) {
+        ImportWave(OpenDialog.FileName);
+    }
+}
+
+void TForm1::ImportWave(const std::string& path) {
     Ui& ui = services_.ui;
-    if (!ui.Execute(OpenDialog)) {
+    const auto refuse = [&](const char* text, unsigned icon) {
+        ui.ShowMessageBox(Handle(), text, kErrorCaption, kMbOk | icon);
+    };
+    const int slot = Textes.ItemIndex();
+    if (slot < 0 || slot >= kSlotCount) {
+        refuse(kNoSlotSelected, kMbIconWarning);
         return;
     }
-    ImportOnForm sink(*this, ui);
-    if (ImportSpeech(services_.fs, OpenDialog.FileName, GameDir, Textes.ItemIndex(), sink)) {
-        ui.ShowMessageBox(Handle(), "Done !", "", kMbOk);
-        Progress.SetMax(100);
-        Progress.SetPosition(0);
+    WaveImport import(services_.fs, path);
+    const WaveDescription& wave = import.wave();
+    if (wave.isWave) {
+        Progress.SetPosition(kFormTypeChecked);
     }
+    switch (wave.refusal) {
+        case WaveRefusal::None:
+            break;
+        case WaveRefusal::Empty:
+            refuse(kEmptyFile, kMbIconWarning);
+            refuse(kNotWave, kMbIconWarning);
+            return;
+        case WaveRefusal::NotWave:
+        case WaveRefusal::ShortFormat:
+            refuse(kNotWave, kMbIconWarning);
+            return;
+        case WaveRefusal::NotPcm:
+            refuse(kNotPcm, kMbIconStop);
+            return;
+        case WaveRefusal::TooShort:
+        case WaveRefusal::NoFormat:
+        case WaveRefusal::NoData:
+            // The file ends before what the import needs: the standard error box says so.
+            throw Error(kReadBeyondEnd);
+    }
+    import.WriteSpeechFile(GameDir, slot, [&](std::uint64_t done, std::uint64_t) {
+        if (done == 0) {
+            Progress.SetPosition(kFormatCopied);
+}
+}  // namespace quillory
+);
+Progress.SetPosition(Progress.Max());
+ui.ShowMessageBox(Handle(), kDone, "", kMbOk);
+Progress.SetMax(100);
+Progress.SetPosition(0);
 }
 
 void TForm1::DeleteFilesBtnClick() {
@@ -195,11 +207,11 @@ void TForm1::DeleteFilesBtnClick() {
     }
     const std::vector<std::string> kept = RemoveCustomFiles(services_.fs, GameDir);
     if (!kept.empty()) {
-        std::string text = "These files could not be deleted:";
+        std::string text = kNotDeleted;
         for (const std::string& path : kept) {
             text += "\n" + path;
         }
-        ui.ShowMessageBox(Handle(), text, "Error", kMbOk | kMbIconWarning);
+        ui.ShowMessageBox(Handle(), text, kErrorCaption, kMbOk | kMbIconWarning);
     }
     Close();
 }
@@ -207,8 +219,8 @@ void TForm1::DeleteFilesBtnClick() {
 void TForm1::SpeedButton1Click() {
     if (LaunchFile(services_.shell, Handle(), kGameExecutable, "", GameDir, kShowNormal) <= 32) {
         services_.ui.ShowMessageBox(
-            Handle(), std::string("Cannot start ") + kGameExecutable + " from " + GameDir, "Error",
-            kMbOk | kMbIconStop);
+            Handle(), std::string(kCannotStart) + kGameExecutable + " from " + GameDir,
+            kErrorCaption, kMbOk | kMbIconStop);
     }
 }
 

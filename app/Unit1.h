@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/ids.h"
 #include "app/toolkit/TBevel.h"
 #include "app/toolkit/TButton.h"
 #include "app/toolkit/TComboBox.h"
@@ -16,6 +17,7 @@
 #include "platform/filesystem.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "res/resource_ids.h"
 
 namespace quillory {
 
@@ -35,27 +37,36 @@ class TForm1 : public TForm {
 public:
     explicit TForm1(Services services);
 
-    // Components, in stacking order.
-    TBevel Bevel1{"Bevel1", 8, 56, 721, 161};
-    TBevel Bevel2{"Bevel2", 8, 8, 721, 33};
-    TLabel TypePhrase{"TypePhrase", 104, 16, 3, 16};
-    TLabel Label1{"Label1", 24, 16, 74, 16, "Comm type :"};
-    TLabel Label2{"Label2", 24, 72, 58, 16, "Replace :"};
-    TLabel Label3{"Label3", 24, 152, 32, 16, "With :"};
-    TButton SpeedButton1{"SpeedButton1", TButton::Kind::Speed, "Run Secret Ops", 320, 232, 145, 49};
-    TComboBox Textes{"Textes", 24, 96, 561, 22};
-    TButton BitBtn1{"BitBtn1", TButton::Kind::Bitmap, "Save Text", 488, 232, 121, 49};
-    TEdit NouveauTexte{"NouveauTexte", 24, 176, 561, 24};
-    TButton Button1{"Button1", TButton::Kind::Push, "Change", 592, 176, 121, 25};
-    TButton ReloadBtn{"ReloadBtn", TButton::Kind::Bitmap, "Revert Text", 608, 232, 121, 49};
-    TButton WavBtn{"WavBtn", TButton::Kind::Bitmap, "Attach WAV", 592, 88, 121, 57};
+    // The controls, each with the id of its notifications, its place (left, top, width,
+    // height) and its caption, in the stacking order, which is also the order in which Tab
+    // walks the ones that take the focus: the list, the buttons with a caption of their own
+    // but "Run Secret Ops", and the edit.
+    using Kind = TButton::Kind;
+    TBevel Bevel1{*this, {8, 56, 721, 161}};
+    TBevel Bevel2{*this, {8, 8, 721, 33}};
+    TLabel TypePhrase{*this, ids::kTypePhrase, {104, 16, 3, 16}};
+    TLabel Label1{*this, ids::kLabel1, {24, 16, 74, 16}, "Comm type :"};
+    TLabel Label2{*this, ids::kLabel2, {24, 72, 58, 16}, "Replace :"};
+    TLabel Label3{*this, ids::kLabel3, {24, 152, 32, 16}, "With :"};
+    TButton SpeedButton1{*this,       ids::kSpeedButton1, {320, 232, 145, 49}, "Run Secret Ops",
+                         Kind::Speed, {IDB_RUN}};
+    TComboBox Textes{*this, ids::kTextes, {24, 96, 561, 22}, 16, 15};
+    TButton BitBtn1{*this,       ids::kBitBtn1, {488, 232, 121, 49},
+                    "Save Text", Kind::Bitmap,  {IDB_SAVE}};
+    TEdit NouveauTexte{*this, ids::kNouveauTexte, {24, 176, 561, 24}};
+    TButton Button1{*this, ids::kButton1, {592, 176, 121, 25}, "Change", Kind::Default};
+    TButton ReloadBtn{*this,         ids::kReloadBtn, {608, 232, 121, 49},
+                      "Revert Text", Kind::Bitmap,    {IDB_REVERT, 2}};
+    TButton WavBtn{*this, ids::kWavBtn, {592, 88, 121, 57}, "Attach WAV", Kind::Bitmap, {IDB_WAV}};
     TButton DeleteFilesBtn{
-        "DeleteFilesBtn", TButton::Kind::Bitmap, "Remove custom communications", 8, 232, 289, 49};
-    TProgressBar Progress{"Progress", 24, 128, 561, 9};
+        *this,        ids::kDeleteFilesBtn, {8, 232, 289, 49}, "Remove custom communications",
+        Kind::Bitmap, {IDB_DELETE}};
+    TProgressBar Progress{*this, ids::kProgress, {24, 128, 561, 9}};
+
     TOpenDialog OpenDialog;
     TTimer Timer1{10};
-    TMenuItem Help{"Help", "About..."};
-    TMenuItem About{"About", "About"};
+    TMenuItem Help{0, "About..."};
+    TMenuItem About{ids::kMenuAbout, "About"};
 
     // Handlers.
     void FormCreate();
@@ -75,6 +86,9 @@ public:
     void GetRepBase();
     void LoadTextFromFile();
     void SaveTextFile();
+    // Turns the WAVE file `path` into the speech sample file of the selected slot, telling the
+    // user how it went.
+    void ImportWave(const std::string& path);
 
     // Program-wide values.
     std::string GameDir;

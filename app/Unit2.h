@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/ids.h"
 #include "app/toolkit/TButton.h"
 #include "app/toolkit/TForm.h"
 #include "app/toolkit/TLabel.h"
 #include "app/toolkit/TPanel.h"
+#include "app/version.h"
 
 namespace quillory {
 
@@ -12,15 +14,16 @@ class TAboutBox : public TForm {
 public:
     TAboutBox();
 
-    TPanel Panel1{"Panel1", 8, 8, 281, 168};
-    // The labels' places are relative to Panel1.
-    TLabel ProductName{"ProductName", 10, 10, 0, 0, "Quillory"};
-    TLabel Version{"Version", 10, 33, 0, 0, "Version 0.3"};
-    TLabel Label2{"Label2", 65, 85, 0, 0, "quillory@example.org"};
-    TLabel Comments{"Comments", 8, 117, 243, 0, "http://quillory.example.org/"};
-    TLabel Label3{"Label3", 7, 137, 0, 0, "I'll try to have the next version to change also"};
-    TLabel Label1{"Label1", 7, 150, 0, 0, "Prophecy's comms."};
-    TButton OKButton{"OKButton", TButton::Kind::Push, "OK", 111, 187, 75, 24};
+    // The controls in their stacking order; the labels are placed relative to Panel1, with
+    // the cell height of their font where it is not the window's.
+    TPanel Panel1{*this, {8, 8, 281, 168}};
+    TLabel ProductName{Panel1, {10, 10, 0, 0}, "Quillory", 16};
+    TLabel Version{Panel1, {10, 33, 0, 0}, "Version " QUILLORY_VERSION};
+    TLabel Label2{Panel1, {65, 85, 0, 0}, "quillory@example.org", 15};
+    TLabel Comments{Panel1, {8, 117, 243, 0}, "http://quillory.example.org/", 15};
+    TLabel Label3{Panel1, {7, 137, 0, 0}, "I'll try to have the next version to change also"};
+    TLabel Label1{Panel1, {7, 150, 0, 0}, "Prophecy's comms."};
+    TButton OKButton{*this, ids::kOKButton, {111, 187, 75, 24}, "OK", TButton::Kind::Default};
 
     void OKButtonClick();
 };

@@ -6,8 +6,6 @@
 
 namespace quillory {
 
-inline constexpr char kApplicationTitle[] = "Quillory";
-
 // The standard error box: the error's message (with its full stop), captioned with the
 // application's title, stop icon, OK; modal to the whole program.
 void ShowErrorBox(Ui& ui, const std::exception& error);

@@ -7,6 +7,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/error_box.h"
+#include "app/messages.h"
 #include "app/win32/about_window.h"
 #include "app/win32/application_window.h"
 #include "app/win32/main_window.h"
@@ -22,7 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 
-    ApplicationWindow application(kApplicationTitle);
+    ApplicationWindow application(messages::kApplicationTitle);
     Win32Ui ui(application.hwnd());
 
     TForm1 Form1(Services{systemFileSystem(), systemRegistry(), systemShell(), ui});

@@ -1,6 +1,6 @@
 #include "game/removal.h"
 
-#include "app/slots.h"
+#include "game/slots.h"
 
 namespace quillory {
 namespace {

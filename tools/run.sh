@@ -21,7 +21,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${QUILLORY_RUN_BUILD:-$root/build/run}
-caption="Quillory  v0.3"
 demo_dir='C:\Games\Secret Ops\'
 
 bash tools/deps.sh
@@ -31,25 +30,19 @@ cmake -S . -B "$build/win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cm
   -DQUILLORY_TESTS=OFF >/dev/null
 cmake --build "$build/win64" --target quillory -j "$(nproc)" >/dev/null
 exe=$build/win64/app/quillory.exe
+version=$(sed -n 's/^#define QUILLORY_VERSION "\(.*\)"$/\1/p' "$build/win64/generated/app/version.h")
+caption="Quillory  v$version"
 
 # The screen: the user's, or a virtual one of our own. Wine takes the display of its first
 # program in a session, so this comes before any Wine command.
-xvfb=
+source tools/xvfb.sh
 program=
-displayfile=
-trap 'kill $program $xvfb 2>/dev/null || true; rm -f "$displayfile"' EXIT
+trap 'kill $program 2>/dev/null || true; xvfb_stop' EXIT
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   virtual=false
 else
   virtual=true
-  displayfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
-  xvfb=$!
-  for _ in $(seq 100); do
-    [ -s "$displayfile" ] && break
-    sleep 0.05
-  done
-  export DISPLAY=:$(head -n1 "$displayfile")
+  xvfb_start
 fi
 
 # True when the prefix is a 64-bit one whose 32-bit registry view has the game's record.

@@ -7,7 +7,9 @@ namespace quillory {
 // A raised frame drawn around a group of controls.
 class TBevel : public TControl {
 public:
-    using TControl::TControl;
+    TBevel(TForm& form, Place place) : TControl(form, 0, place, false) {}
+
+    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 };
 
 }  // namespace quillory

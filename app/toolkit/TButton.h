@@ -7,26 +7,32 @@
 
 namespace quillory {
 
+// A bitmap resource of the program shown on a button; with two glyphs it holds the normal
+// image and the one of the disabled button side by side.
+struct TGlyph {
+    int Resource = 0;  // none
+    int Count = 1;
+};
+
 // A push button; with a glyph it shows the image left of its caption.
 class TButton : public TControl {
 public:
     enum class Kind {
-        Push,    // a plain button
-        Bitmap,  // a button with an image
-        Speed,   // a button with an image that never takes the keyboard focus
+        Push,     // a plain button
+        Default,  // a plain button that Enter presses
+        Bitmap,   // a button with an image
+        Speed,    // a button with an image that never takes the keyboard focus
     };
-
-    TButton(std::string name, Kind kind, std::string caption, int left, int top, int width,
-            int height)
-        : TControl(std::move(name), left, top, width, height),
+    TButton(TForm& form, int id, Place place, std::string caption, Kind kind = Kind::Push,
+            TGlyph glyph = {})
+        : TControl(form, id, place, kind != Kind::Speed),
+          Caption(std::move(caption)),
           ButtonKind(kind),
-          Caption(std::move(caption)) {}
+          Image(glyph) {}
 
-    const Kind ButtonKind;
     const std::string Caption;
-    bool Default = false;   // pressed by Enter
-    int GlyphResource = 0;  // bitmap resource id, 0 for none
-    int NumGlyphs = 1;      // 2: the bitmap holds the normal and the disabled image side by side
+    const Kind ButtonKind;
+    const TGlyph Image;
 
     std::function<void()> OnClick;
     // Called by the window code when the button is pressed.
@@ -35,6 +41,8 @@ public:
             OnClick();
         }
     }
+
+    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 };
 
 }  // namespace quillory

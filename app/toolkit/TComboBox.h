@@ -8,33 +8,94 @@
 
 namespace quillory {
 
-// A drop-down list without an edit field. Its entries live here; the native list shows them.
+// A drop-down list without an edit field, whose entries the form's window draws.
 class TComboBox : public TControl {
 public:
-    using TControl::TControl;
+    class Widget {
+    public:
+        virtual ~Widget() = default;
+        virtual int Count() const = 0;
+        // The entry's text; `index` is within the list.
+        virtual std::string Item(int index) const = 0;
+        virtual void Add(const std::string& text) = 0;
+        // Replaces the entry's text; the selection stays where it was.
+        virtual void SetItem(int index, const std::string& text) = 0;
+        // -1: no entry selected.
+        virtual int ItemIndex() const = 0;
+        virtual void SetItemIndex(int index) = 0;
+    };
 
-    int Count() const { return static_cast<int>(items_.size()); }
+    // Every entry `itemHeight` pixels high; at most `dropDownCount` of them shown when open.
+    TComboBox(TForm& form, int id, Place place, int itemHeight, int dropDownCount)
+        : TControl(form, id, place, true), ItemHeight(itemHeight), DropDownCount(dropDownCount) {}
+
+    const int ItemHeight;
+    const int DropDownCount;
+
+    int Count() const { return widget->Count(); }
     // The entry's text; an empty text outside the list.
-    std::string Items(int index) const;
-    void Add(const std::string& text);
-    // Replaces the entry's text; the selection stays where it was.
-    void SetItem(int index, const std::string& text);
+    std::string Items(int index) const {
+        return index >= 0 && index < Count() ? widget->Item(index) : std::string();
+    }
+    void Add(const std::string& text) { widget->Add(text); }
+    // Replaces the entry's text; the selection stays where it was. Nothing outside the list.
+    void SetItem(int index, const std::string& text) {
+        if (index >= 0 && index < Count()) {
+            widget->SetItem(index, text);
+        }
+    }
 
-    int ItemIndex() const { return itemIndex_; }
-    // Selects from code: OnChange does not run.
-    void SetItemIndex(int index);
+    int ItemIndex() const { return widget->ItemIndex(); }
+    // Selects from code: OnChange does not run. An index outside the list selects nothing.
+    void SetItemIndex(int index) {
+        widget->SetItemIndex(index >= 0 && index < Count() ? index : -1);
+    }
 
     // Run when the user changes the selection.
     std::function<void()> OnChange;
-    // Called by the window code when the user picked an entry.
-    void UserSelected(int index);
+    // The user picked the entry `index` (the native list has selected it already).
+    void UserSelected(int index) {
+        if (index < 0 || index >= Count()) {
+            return;
+        }
+        if (ItemIndex() != index) {
+            widget->SetItemIndex(index);
+        }
+        if (OnChange) {
+            OnChange();
+        }
+    }
 
-    // Mirrors every entry and the selection into a newly attached native list.
-    void Refresh();
+    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
+    void Detach() override { widget.Detach(); }
 
 private:
-    std::vector<std::string> items_;
-    int itemIndex_ = -1;
+    class Plain : public Widget {
+    public:
+        Plain() = default;
+        explicit Plain(const Widget& from) : index_(from.ItemIndex()) {
+            for (int i = 0; i < from.Count(); ++i) {
+                items_.push_back(from.Item(i));
+            }
+        }
+        int Count() const override { return static_cast<int>(items_.size()); }
+        std::string Item(int index) const override {
+            return items_[static_cast<std::size_t>(index)];
+        }
+        void Add(const std::string& text) override { items_.push_back(text); }
+        void SetItem(int index, const std::string& text) override {
+            items_[static_cast<std::size_t>(index)] = text;
+        }
+        int ItemIndex() const override { return index_; }
+        void SetItemIndex(int index) override { index_ = index; }
+
+    private:
+        std::vector<std::string> items_;
+        int index_ = -1;
+    };
+
+public:
+    WidgetSlot<Widget, Plain> widget;
 };
 
 }  // namespace quillory

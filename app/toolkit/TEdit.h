@@ -9,14 +9,16 @@ namespace quillory {
 // A single-line edit without a length limit.
 class TEdit : public TControl {
 public:
-    using TControl::TControl;
+    TEdit(TForm& form, int id, Place place) : TControl(form, id, place, true) {}
 
     // What the edit holds now, as the user typed it.
-    std::string Text() const;
-    void SetText(const std::string& text);
+    std::string Text() const { return widget->Text(); }
+    void SetText(const std::string& text) { widget->SetText(text); }
 
-private:
-    std::string text_;  // used while there is no native edit
+    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
+    void Detach() override { widget.Detach(); }
+
+    WidgetSlot<TextWidget, PlainText> widget;
 };
 
 }  // namespace quillory

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/toolkit/TControl.h"
 
 namespace quillory {
 
-// A top-level window of the program.
+// A top-level window of the program, holding its controls.
 class TForm {
 public:
     TForm(std::string caption, int clientWidth, int clientHeight)
@@ -18,8 +20,18 @@ public:
     const std::string Caption;
     const int ClientWidth, ClientHeight;
 
+    // The controls in their stacking order.
+    const std::vector<TControl*>& Controls() const { return controls_; }
+    // The control whose notifications carry `id`; null when there is none.
+    TControl* ControlWithId(int id) const;
+    void Add(TControl& control) { controls_.push_back(&control); }
+
     WindowHandle Handle() const { return handle_; }
-    void AttachHandle(WindowHandle handle) { handle_ = handle; }
+    // Set by the window code; `close` destroys the native window.
+    void AttachHandle(WindowHandle handle, std::function<void()> close = {}) {
+        handle_ = handle;
+        destroy_ = std::move(close);
+    }
 
     // Closes the window without asking anything. Closing the main window ends the program.
     void Close();
@@ -29,8 +41,10 @@ public:
     // (1: OK, 2: closed by its title bar).
     int ModalResult = 0;
 
-protected:
+private:
+    std::vector<TControl*> controls_;
     WindowHandle handle_ = nullptr;
+    std::function<void()> destroy_;
     bool closed_ = false;
 };
 

@@ -9,20 +9,25 @@ namespace quillory {
 // A static text that sizes itself to its caption.
 class TLabel : public TControl {
 public:
-    TLabel(std::string name, int left, int top, int width, int height, std::string caption = {})
-        : TControl(std::move(name), left, top, width, height), caption_(std::move(caption)) {}
+    TLabel(TForm& form, int id, Place place, const std::string& caption = {}, int fontHeight = 0)
+        : TControl(form, id, place, false), FontHeight(fontHeight) {
+        widget->SetText(caption);
+    }
+    TLabel(TPanel& panel, Place place, const std::string& caption, int fontHeight = 0)
+        : TControl(panel, 0, place, false), FontHeight(fontHeight) {
+        widget->SetText(caption);
+    }
 
     // Cell height in pixels of the label's own font; 0 for the form's font.
-    int FontHeight = 0;
+    const int FontHeight;
 
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
+    std::string Caption() const { return widget->Text(); }
+    void SetCaption(const std::string& caption) { widget->SetText(caption); }
 
-    // Sets Width and Height to the caption's extent in the native window's font.
-    void AutoSize();
+    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
+    void Detach() override { widget.Detach(); }
 
-private:
-    std::string caption_;
+    WidgetSlot<TextWidget, PlainText> widget;
 };
 
 }  // namespace quillory

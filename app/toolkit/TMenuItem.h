@@ -5,12 +5,12 @@
 
 namespace quillory {
 
+// An item of the form's menu bar, or of the drop-down under one.
 class TMenuItem {
 public:
-    TMenuItem(std::string name, std::string caption)
-        : Name(std::move(name)), Caption(std::move(caption)) {}
+    TMenuItem(int id, std::string caption) : Id(id), Caption(std::move(caption)) {}
 
-    const std::string Name;
+    const int Id;  // the command id of a drop-down's item; 0 for a top-level item
     const std::string Caption;
     std::function<void()> OnClick;
 

@@ -4,10 +4,14 @@
 
 namespace quillory {
 
-// A bevelled area holding other controls, whose places are relative to it.
+// A bevelled area; the controls placed on it take their places relative to it.
 class TPanel : public TControl {
 public:
-    using TControl::TControl;
+    TPanel(TForm& form, Place place) : TControl(form, 0, place, false), Form(form) {}
+
+    TForm& Form;
+
+    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 };
 
 }  // namespace quillory

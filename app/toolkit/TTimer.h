@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 
 #include "app/toolkit/TControl.h"
@@ -10,26 +9,42 @@ namespace quillory {
 // A timer of the form's window; each tick runs OnTimer.
 class TTimer {
 public:
+    class Widget {
+    public:
+        virtual ~Widget() = default;
+        virtual bool Enabled() const = 0;
+        virtual void SetEnabled(bool enabled) = 0;
+    };
+
     explicit TTimer(unsigned interval) : Interval(interval) {}
 
     const unsigned Interval;  // milliseconds
     std::function<void()> OnTimer;
 
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool enabled);
+    bool Enabled() const { return widget->Enabled(); }
+    void SetEnabled(bool enabled) { widget->SetEnabled(enabled); }
 
-    // The window whose messages carry the ticks; set by the window code.
-    void AttachWindow(WindowHandle window);
-    // The timer's id in the window's timer messages.
-    std::uintptr_t Id() const { return reinterpret_cast<std::uintptr_t>(this); }
     // Called by the window code on each tick.
-    void Tick();
+    void Tick() {
+        if (Enabled() && OnTimer) {
+            OnTimer();
+        }
+    }
 
 private:
-    void Sync();
+    class Plain : public Widget {
+    public:
+        Plain() = default;
+        explicit Plain(const Widget& from) : enabled_(from.Enabled()) {}
+        bool Enabled() const override { return enabled_; }
+        void SetEnabled(bool enabled) override { enabled_ = enabled; }
 
-    bool enabled_ = false;
-    WindowHandle window_ = nullptr;
+    private:
+        bool enabled_ = false;
+    };
+
+public:
+    WidgetSlot<Widget, Plain> widget;
 };
 
 }  // namespace quillory

@@ -33,8 +33,6 @@ public:
     virtual bool Execute(TOpenDialog& dialog) = 0;
     // Shows the form modally until it is closed.
     virtual void ShowModal(TForm& form) = 0;
-    // The window of the program's thread that is active now (GetActiveWindow).
-    virtual WindowHandle ActiveWindow() = 0;
     // The application's own hidden top-level window, owner of the standard error box.
     virtual WindowHandle ApplicationWindow() = 0;
 };

@@ -1,9 +1,8 @@
 #include "app/win32/about_window.h"
 
 #include "app/error_box.h"
+#include "app/ids.h"
 #include "app/win32/controls.h"
-#include "app/win32/frames.h"
-#include "app/win32/ids.h"
 
 namespace quillory {
 namespace {
@@ -23,7 +22,7 @@ void TrimSystemMenu(HWND window) {
 
 }  // namespace
 
-AboutWindow::AboutWindow(TAboutBox& form, Ui& ui) : form_(form), ui_(ui), font_(kFontHeight) {}
+AboutWindow::AboutWindow(TAboutBox& form, Ui& ui) : form_(form), ui_(ui) {}
 
 AboutWindow::~AboutWindow() { Destroy(); }
 
@@ -37,7 +36,8 @@ void AboutWindow::Create(HWND owner) {
 LRESULT AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            OnCreate();
+            form_.AttachHandle(hwnd());
+            CreateControls(hwnd(), form_, fonts_, kFontHeight, glyphs_);
             return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -50,39 +50,18 @@ LRESULT AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             form_.ModalResult = kModalCancel;
             return 0;
         case DM_GETDEFID:
-            return MAKELRESULT(ids::kOKButton, DC_HASDEFID);
+            return MAKELRESULT(form_.OKButton.Id, DC_HASDEFID);
         case WM_DESTROY:
-            OnDestroy();
+            DetachControls(form_);
+            form_.AttachHandle(nullptr);
             return 0;
     }
     return Default(message, wParam, lParam);
 }
 
-HFONT AboutWindow::FontOf(const TLabel& label) {
-    if (label.FontHeight == 0) {
-        return font_.handle();
-    }
-    std::unique_ptr<Font>& font = labelFonts_[label.FontHeight];
-    if (!font) {
-        font = std::make_unique<Font>(label.FontHeight);
-    }
-    return font->handle();
-}
-
-void AboutWindow::OnCreate() {
-    const HWND window = hwnd();
-    form_.AttachHandle(window);
-    const POINT panel{form_.Panel1.Left, form_.Panel1.Top};
-    for (TLabel* label : {&form_.ProductName, &form_.Version, &form_.Label2, &form_.Comments,
-                          &form_.Label3, &form_.Label1}) {
-        CreateLabel(window, -1, *label, FontOf(*label), panel);
-    }
-    CreateButton(window, ids::kOKButton, form_.OKButton, font_.handle());
-}
-
 void AboutWindow::OnCommand(int id, int code) {
     // Escape asks for IDCANCEL, which nothing here answers: the box has no cancel button.
-    if (id == ids::kOKButton && code == BN_CLICKED) {
+    if (id == form_.OKButton.Id && code == BN_CLICKED) {
         RunHandler(ui_, [this] { form_.OKButton.Click(); });
     }
 }
@@ -90,19 +69,8 @@ void AboutWindow::OnCommand(int id, int code) {
 void AboutWindow::OnPaint() {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(hwnd(), &paint);
-    const TPanel& panel = form_.Panel1;
-    DrawPanelBorder(
-        dc, RECT{panel.Left, panel.Top, panel.Left + panel.Width, panel.Top + panel.Height});
+    PaintFrames(dc, form_);
     EndPaint(hwnd(), &paint);
-}
-
-void AboutWindow::OnDestroy() {
-    for (TControl* control : std::initializer_list<TControl*>{
-             &form_.ProductName, &form_.Version, &form_.Label2, &form_.Comments, &form_.Label3,
-             &form_.Label1, &form_.OKButton}) {
-        control->AttachHandle(nullptr);
-    }
-    form_.AttachHandle(nullptr);
 }
 
 }  // namespace quillory

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <map>
-#include <memory>
+#include <vector>
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "app/Unit2.h"
 #include "app/toolkit/Ui.h"
@@ -23,17 +24,13 @@ public:
 
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnCreate();
     void OnCommand(int id, int code);
     void OnPaint();
-    void OnDestroy();
-
-    HFONT FontOf(const TLabel& label);
 
     TAboutBox& form_;
     Ui& ui_;
-    Font font_;
-    std::map<int, std::unique_ptr<Font>> labelFonts_;  // by cell height
+    Fonts fonts_;
+    std::vector<HIMAGELIST> glyphs_;  // none: the box's button has no image
 };
 
 }  // namespace quillory

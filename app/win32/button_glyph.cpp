@@ -29,19 +29,19 @@ private:
 
 }  // namespace
 
-HIMAGELIST SetButtonGlyph(const TButton& button) {
-    if (button.GlyphResource == 0 || !button.Handle()) {
+HIMAGELIST SetButtonGlyph(HWND button, int resource, int glyphCount) {
+    if (resource == 0) {
         return nullptr;
     }
-    const auto glyphs = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                        MAKEINTRESOURCEA(button.GlyphResource),
-                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const auto glyphs =
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!glyphs) {
         return nullptr;
     }
     BITMAP size{};
     GetObjectA(glyphs, sizeof size, &size);
-    const int count = button.NumGlyphs > 1 ? button.NumGlyphs : 1;
+    const int count = glyphCount > 1 ? glyphCount : 1;
     const int width = size.bmWidth / count;
     const int height = size.bmHeight;
 
@@ -71,8 +71,7 @@ HIMAGELIST SetButtonGlyph(const TButton& button) {
     shown.himl = images;
     shown.margin = RECT{4, 0, 0, 0};
     shown.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
-    SendMessageA(static_cast<HWND>(button.Handle()), BCM_SETIMAGELIST, 0,
-                 reinterpret_cast<LPARAM>(&shown));
+    SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&shown));
     return images;
 }
 

@@ -1,35 +1,29 @@
 #pragma once
 
+#include <vector>
+
 #include <windows.h>
 
-#include "app/toolkit/TButton.h"
-#include "app/toolkit/TComboBox.h"
-#include "app/toolkit/TEdit.h"
-#include "app/toolkit/TLabel.h"
-#include "app/toolkit/TProgressBar.h"
+#include <commctrl.h>
+
+#include "app/toolkit/TForm.h"
+#include "app/win32/font.h"
 
 namespace quillory {
 
-// Native child windows for the components of a form. Each function creates the control at the
-// component's place (moved by `origin` when the component sits on a panel), with its caption,
-// its tab stop and `font`, attaches the new window to the component, mirrors the component's
-// state into it and returns it. `id` is the control id that its notifications carry.
+// Creates the native child window of each control of `form` in `parent`, in the form's
+// stacking order: at the control's place, with its caption, its tab stop and its font (the
+// form's `fontHeight`, or a label's own), showing the component's state so far, and puts the
+// native window in charge of that state. Bevels and panels have no window: the form's window
+// draws them (PaintFrames). The button images go to `glyphs`, for the caller to destroy after
+// the buttons.
+void CreateControls(HWND parent, TForm& form, Fonts& fonts, int fontHeight,
+                    std::vector<HIMAGELIST>& glyphs);
 
-HWND CreateLabel(HWND parent, int id, TLabel& label, HFONT font, POINT origin = {});
+// Draws the form's bevels and panel borders.
+void PaintFrames(HDC dc, TForm& form);
 
-// A push button; a default button is drawn as such. A speed button, which has no tab order,
-// never takes the focus (see NeverTakeFocus).
-HWND CreateButton(HWND parent, int id, TButton& button, HFONT font);
-
-// A single-line edit without a length limit.
-HWND CreateEdit(HWND parent, int id, TEdit& edit, HFONT font);
-
-// A drop-down list without an edit field whose entries the parent draws (WM_DRAWITEM), all
-// `itemHeight` high, `visibleItems` of them shown when open. The parent must answer
-// WM_MEASUREITEM with `itemHeight`: the list asks while it is being created.
-HWND CreateDropDownList(HWND parent, int id, TComboBox& combo, HFONT font, int itemHeight,
-                        int visibleItems);
-
-HWND CreateProgressBar(HWND parent, int id, TProgressBar& bar);
+// The controls are gone with their window: their last state stays with the components.
+void DetachControls(TForm& form);
 
 }  // namespace quillory

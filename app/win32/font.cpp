@@ -14,3 +14,15 @@ Font::~Font() {
 }
 
 }  // namespace quillory
+
+namespace quillory {
+
+HFONT Fonts::For(int cellHeight) {
+    std::unique_ptr<Font>& font = fonts_[cellHeight];
+    if (!font) {
+        font = std::make_unique<Font>(cellHeight);
+    }
+    return font->handle();
+}
+
+}  // namespace quillory

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <map>
+#include <memory>
+
 #include <windows.h>
 
 namespace quillory {
@@ -17,6 +20,15 @@ public:
 
 private:
     HFONT font_;
+};
+
+// The fonts of a window, one for each cell height asked for, made when first asked for.
+class Fonts {
+public:
+    HFONT For(int cellHeight);
+
+private:
+    std::map<int, std::unique_ptr<Font>> fonts_;
 };
 
 }  // namespace quillory

@@ -1,11 +1,10 @@
 #include "app/win32/main_window.h"
 
 #include "app/error_box.h"
-#include "app/win32/button_glyph.h"
+#include "app/ids.h"
 #include "app/win32/controls.h"
-#include "app/win32/frames.h"
-#include "app/win32/ids.h"
 #include "app/win32/list_entry.h"
+#include "app/win32/native_widgets.h"
 #include "app/win32/placement.h"
 #include "res/resource_ids.h"
 
@@ -13,8 +12,6 @@ namespace quillory {
 namespace {
 
 constexpr int kFontHeight = 13;
-constexpr int kItemHeight = 16;
-constexpr int kDropDownCount = 15;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 HICON LoadProgramIcon(int size) {
@@ -22,14 +19,9 @@ HICON LoadProgramIcon(int size) {
                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
-RECT PlaceOf(const TControl& control) {
-    return RECT{control.Left, control.Top, control.Left + control.Width,
-                control.Top + control.Height};
-}
-
 }  // namespace
 
-MainWindow::MainWindow(TForm1& form, Ui& ui) : form_(form), ui_(ui), font_(kFontHeight) {}
+MainWindow::MainWindow(TForm1& form, Ui& ui) : form_(form), ui_(ui) {}
 
 MainWindow::~MainWindow() {
     Destroy();
@@ -43,7 +35,7 @@ void MainWindow::Create() {
                       LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)));
     HMENU bar = CreateMenu();
     HMENU help = CreatePopupMenu();
-    AppendMenuA(help, MF_STRING, ids::kMenuAbout, form_.About.Caption.c_str());
+    AppendMenuA(help, MF_STRING, form_.About.Id, form_.About.Caption.c_str());
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), form_.Help.Caption.c_str());
     if (!CreateFor(form_, ids::kMainWindowClass, kStyle, 0, nullptr, bar)) {
         DestroyMenu(bar);
@@ -59,7 +51,7 @@ void MainWindow::Show() {
     CentreOnScreen(hwnd());
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     UpdateWindow(hwnd());
-    SetFocus(static_cast<HWND>(form_.Textes.Handle()));
+    SetFocus(GetDlgItem(hwnd(), form_.Textes.Id));
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,78 +88,41 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnCreate() {
     const HWND window = hwnd();
-    const HFONT font = font_.handle();
-    form_.AttachHandle(window);
-    // In the stacking order of the window's description, which also gives the tab order.
-    CreateLabel(window, ids::kTypePhrase, form_.TypePhrase, font);
-    CreateLabel(window, ids::kLabel1, form_.Label1, font);
-    CreateLabel(window, ids::kLabel2, form_.Label2, font);
-    CreateLabel(window, ids::kLabel3, form_.Label3, font);
-    CreateButton(window, ids::kSpeedButton1, form_.SpeedButton1, font);
-    CreateDropDownList(window, ids::kTextes, form_.Textes, font, kItemHeight, kDropDownCount);
-    CreateButton(window, ids::kBitBtn1, form_.BitBtn1, font);
-    CreateEdit(window, ids::kNouveauTexte, form_.NouveauTexte, font);
-    CreateButton(window, ids::kButton1, form_.Button1, font);
-    CreateButton(window, ids::kReloadBtn, form_.ReloadBtn, font);
-    CreateButton(window, ids::kWavBtn, form_.WavBtn, font);
-    CreateButton(window, ids::kDeleteFilesBtn, form_.DeleteFilesBtn, font);
-    CreateProgressBar(window, ids::kProgress, form_.Progress);
-    for (const TButton* button : {&form_.SpeedButton1, &form_.BitBtn1, &form_.ReloadBtn,
-                                  &form_.WavBtn, &form_.DeleteFilesBtn}) {
-        if (HIMAGELIST images = SetButtonGlyph(*button)) {
-            glyphs_.push_back(images);
-        }
-    }
-    form_.Timer1.AttachWindow(window);
-}
-
-TButton* MainWindow::ButtonWithId(int id) {
-    switch (id) {
-        case ids::kBitBtn1:
-            return &form_.BitBtn1;
-        case ids::kButton1:
-            return &form_.Button1;
-        case ids::kReloadBtn:
-            return &form_.ReloadBtn;
-        case ids::kWavBtn:
-            return &form_.WavBtn;
-        case ids::kDeleteFilesBtn:
-            return &form_.DeleteFilesBtn;
-        case ids::kSpeedButton1:
-            return &form_.SpeedButton1;
-        default:
-            return nullptr;
-    }
+    form_.AttachHandle(window, [window] { DestroyWindow(window); });
+    CreateControls(window, form_, fonts_, kFontHeight, glyphs_);
+    form_.Timer1.widget.Attach(std::make_unique<NativeTimer>(
+        window, ids::kTimer1, form_.Timer1.Interval, form_.Timer1.Enabled()));
 }
 
 void MainWindow::OnCommand(int id, int code) {
-    if (id == ids::kMenuAbout) {
+    if (id == form_.About.Id) {
         RunHandler(ui_, [this] { form_.About.Click(); });
-    } else if (id == ids::kTextes) {
-        if (code == CBN_SELCHANGE) {
-            const auto list = static_cast<HWND>(form_.Textes.Handle());
-            const int index = static_cast<int>(SendMessageA(list, CB_GETCURSEL, 0, 0));
-            RunHandler(ui_, [this, index] { form_.Textes.UserSelected(index); });
-        }
-    } else if (TButton* button = ButtonWithId(id); button && code == BN_CLICKED) {
+        return;
+    }
+    TControl* control = form_.ControlWithId(id);
+    if (auto* combo = dynamic_cast<TComboBox*>(control); combo && code == CBN_SELCHANGE) {
+        const int index = combo->ItemIndex();
+        RunHandler(ui_, [combo, index] { combo->UserSelected(index); });
+    } else if (auto* button = dynamic_cast<TButton*>(control); button && code == BN_CLICKED) {
         RunHandler(ui_, [button] { button->Click(); });
     }
 }
 
 void MainWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) {
-    if (item.CtlType == ODT_COMBOBOX && item.CtlID == static_cast<UINT>(ids::kTextes)) {
-        item.itemHeight = kItemHeight;
+    if (item.CtlType == ODT_COMBOBOX && item.CtlID == static_cast<UINT>(form_.Textes.Id)) {
+        item.itemHeight = static_cast<UINT>(form_.Textes.ItemHeight);
     }
 }
 
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    if (item.CtlType == ODT_COMBOBOX && item.CtlID == static_cast<UINT>(ids::kTextes)) {
-        DrawListEntry(item, form_.Textes.Items(static_cast<int>(item.itemID)), font_.handle());
+    if (item.CtlType == ODT_COMBOBOX && item.CtlID == static_cast<UINT>(form_.Textes.Id)) {
+        DrawListEntry(item, form_.Textes.Items(static_cast<int>(item.itemID)),
+                      fonts_.For(kFontHeight));
     }
 }
 
 void MainWindow::OnTimer(UINT_PTR id) {
-    if (id == static_cast<UINT_PTR>(form_.Timer1.Id())) {
+    if (id == ids::kTimer1) {
         RunHandler(ui_, [this] { form_.Timer1.Tick(); });
     }
 }
@@ -175,8 +130,7 @@ void MainWindow::OnTimer(UINT_PTR id) {
 void MainWindow::OnPaint() {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(hwnd(), &paint);
-    DrawRaisedFrame(dc, PlaceOf(form_.Bevel1));
-    DrawRaisedFrame(dc, PlaceOf(form_.Bevel2));
+    PaintFrames(dc, form_);
     EndPaint(hwnd(), &paint);
 }
 
@@ -191,25 +145,19 @@ void MainWindow::OnClose() {
 LRESULT MainWindow::OnGetDefId() {
     // Enter presses the push button that has the focus, else the default button.
     const HWND focus = GetFocus();
-    for (int id :
-         {ids::kBitBtn1, ids::kButton1, ids::kReloadBtn, ids::kWavBtn, ids::kDeleteFilesBtn}) {
-        if (focus && ButtonWithId(id)->Handle() == focus) {
-            return MAKELRESULT(id, DC_HASDEFID);
+    int pressed = form_.Button1.Id;
+    for (TControl* control : form_.Controls()) {
+        if (dynamic_cast<TButton*>(control) && control->TabStop && focus &&
+            GetDlgItem(hwnd(), control->Id) == focus) {
+            pressed = control->Id;
         }
     }
-    return MAKELRESULT(ids::kButton1, DC_HASDEFID);
+    return MAKELRESULT(pressed, DC_HASDEFID);
 }
 
 void MainWindow::OnDestroy() {
-    // The components outlive their windows: from now on they keep their state to themselves.
-    form_.NouveauTexte.SetText(form_.NouveauTexte.Text());
-    form_.Timer1.AttachWindow(nullptr);
-    for (TControl* control : std::initializer_list<TControl*>{
-             &form_.TypePhrase, &form_.Label1, &form_.Label2, &form_.Label3, &form_.SpeedButton1,
-             &form_.Textes, &form_.BitBtn1, &form_.NouveauTexte, &form_.Button1, &form_.ReloadBtn,
-             &form_.WavBtn, &form_.DeleteFilesBtn, &form_.Progress}) {
-        control->AttachHandle(nullptr);
-    }
+    DetachControls(form_);
+    form_.Timer1.widget.Detach();
     form_.AttachHandle(nullptr);
     // Closing the main window ends the program.
     PostQuitMessage(0);

@@ -37,11 +37,9 @@ private:
     LRESULT OnGetDefId();
     void OnDestroy();
 
-    TButton* ButtonWithId(int id);
-
     TForm1& form_;
     Ui& ui_;
-    Font font_;
+    Fonts fonts_;
     std::vector<HIMAGELIST> glyphs_;
 };
 

@@ -24,7 +24,6 @@ public:
     // Shows the form's window at the centre of the screen, its owner disabled, until the form's
     // ModalResult becomes other than 0; then hides it again.
     void ShowModal(TForm& form) override;
-    WindowHandle ActiveWindow() override { return GetActiveWindow(); }
     WindowHandle ApplicationWindow() override { return applicationWindow_; }
 
 private:

@@ -22,59 +22,29 @@
 #include <string>
 #include <vector>
 
-#include "formats/speech.h"
+#include "game/speech_import.h"
 #include "platform/error.h"
+#include "tests/support/bytes.h"
+#include "tests/support/forwarding_fs.h"
 
 namespace {
 
 using namespace quillory;
 using Clock = std::chrono::steady_clock;
 
-class QuietSink : public SpeechImportSink {
-public:
-    void Progress(int) override {}
-    void Completed() override {}
-    void Refused(const std::string& text, Severity) override {
-        std::fprintf(stderr, "refused: %s\n", text.c_str());
-    }
-};
-
 // The system's file system whose files skip the flush to the disk.
-class UnflushedFileSystem : public FileSystem {
+class UnflushedFileSystem : public test::ForwardingFileSystem {
 public:
-    bool fileExists(const std::string& path) override { return real_.fileExists(path); }
-    bool dirExists(const std::string& path) override { return real_.dirExists(path); }
-    bool createDirectory(const std::string& path) override { return real_.createDirectory(path); }
-    bool removeDirectory(const std::string& path) override { return real_.removeDirectory(path); }
-    bool deleteFile(const std::string& path) override { return real_.deleteFile(path); }
-    std::unique_ptr<File> openRead(const std::string& path) override {
-        return real_.openRead(path);
-    }
     std::unique_ptr<File> create(const std::string& path) override {
-        return std::make_unique<UnflushedFile>(real_.create(path));
-    }
-    void replace(const std::string& from, const std::string& target) override {
-        real_.replace(from, target);
+        return std::make_unique<UnflushedFile>(ForwardingFileSystem::create(path));
     }
 
 private:
-    class UnflushedFile : public File {
+    class UnflushedFile : public test::ForwardingFile {
     public:
-        explicit UnflushedFile(std::unique_ptr<File> real) : real_(std::move(real)) {}
-        std::size_t read(void* buffer, std::size_t size) override {
-            return real_->read(buffer, size);
-        }
-        void write(const void* buffer, std::size_t size) override { real_->write(buffer, size); }
-        void seek(std::uint64_t offset) override { real_->seek(offset); }
-        std::uint64_t length() override { return real_->length(); }
+        using ForwardingFile::ForwardingFile;
         void flush() override {}
-        void close() override { real_->close(); }
-
-    private:
-        std::unique_ptr<File> real_;
     };
-
-    FileSystem& real_ = systemFileSystem();
 };
 
 long highWaterKiB() {
@@ -88,11 +58,13 @@ long highWaterKiB() {
 }
 
 int importOnce(FileSystem& fs, const std::string& wave, const std::string& gameDir) {
-    QuietSink sink;
     try {
-        if (!ImportSpeech(fs, wave, gameDir, 7, sink)) {
+        WaveImport import(fs, wave);
+        if (import.wave().refusal != WaveRefusal::None) {
+            std::fprintf(stderr, "refused\n");
             return 1;
         }
+        import.WriteSpeechFile(gameDir, 7, [](std::uint64_t, std::uint64_t){});
     } catch (const Error& error) {
         std::fprintf(stderr, "import failed: %s\n", error.what());
         return 1;
@@ -101,24 +73,12 @@ int importOnce(FileSystem& fs, const std::string& wave, const std::string& gameD
     return 0;
 }
 
-void put32(std::string& out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out += static_cast<char>(value >> (8 * i));
-    }
-}
-
 // A 16-bit mono PCM WAVE file with `soundBytes` bytes of noise.
 void makeWave(const std::string& path, std::uint32_t soundBytes) {
-    std::string header = "RIFF";
-    put32(header, 36 + soundBytes);
-    header += "WAVEfmt ";
-    put32(header, 16);
-    put32(header, 0x00010001);  // PCM, one channel
-    put32(header, 22050);
-    put32(header, 44100);
-    put32(header, 0x00100002);  // block of 2 bytes, 16 bits
-    header += "data";
-    put32(header, soundBytes);
+    using test::le;
+    const std::string header = "RIFF" + le(36 + soundBytes, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) +
+                               le(1, 2) + le(22050, 4) + le(44100, 4) + le(2, 2) + le(16, 2) +
+                               "data" + le(soundBytes, 4);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(header.data(), static_cast<std::streamsize>(header.size()));
     std::vector<char> block(1 << 20);

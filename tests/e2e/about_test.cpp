@@ -1,5 +1,6 @@
 // The About box, opened from the menu.
-#include "app/win32/ids.h"
+#include "app/ids.h"
+#include "app/version.h"
 #include "tests/e2e/fixture.h"
 
 namespace quillory::e2e {
@@ -38,8 +39,8 @@ TEST_F(About, SameBoxEachTimeModalClosedByEnterOrCloseBoxNotEscape) {
     EXPECT_EQ(placeInParent(ok).left, 111);
     EXPECT_EQ(placeInParent(ok).top, 187);
     for (const char* text :
-         {"Quillory", "Version 0.3", "I'll try to have the next version to change also",
-          "Prophecy's comms."}) {
+         {"Quillory", "Version " QUILLORY_VERSION,
+          "I'll try to have the next version to change also", "Prophecy's comms."}) {
         EXPECT_NE(findChild(box, "Static", text), nullptr) << text;
     }
     const std::vector<std::string> first = textsOf(box);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <thread>
 
+#include "app/version.h"
 #include "tests/e2e/named_lock.h"
 
 namespace quillory::e2e {
@@ -469,7 +470,7 @@ std::vector<HWND> Program::topWindows(const std::string& className) const {
     return search.found;
 }
 
-HWND Program::mainWindow() { return waitForWindow("TForm1", "Quillory  v0.3"); }
+HWND Program::mainWindow() { return waitForWindow("TForm1", "Quillory  v" QUILLORY_VERSION); }
 
 HWND Program::waitForWindow(const std::string& className, const std::string& caption) {
     HWND found = nullptr;

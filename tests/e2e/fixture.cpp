@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/win32/ids.h"
+#include "app/ids.h"
 #include "tests/e2e/named_lock.h"
 
 namespace quillory::e2e {

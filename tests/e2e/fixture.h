@@ -10,10 +10,13 @@
 #include <vector>
 
 #include "tests/e2e/driver.h"
-#include "tests/e2e/expected.h"
 #include "tests/e2e/setup.h"
+#include "tests/support/expected.h"
 
 namespace quillory::e2e {
+
+// What the program must show and write.
+using namespace quillory::test;
 
 // One run of the program: a fresh game folder, the installation record pointing at it, and the
 // program started on it, with its main window's controls at hand.

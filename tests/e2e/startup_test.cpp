@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "app/win32/ids.h"
+#include "app/ids.h"
 #include "tests/e2e/fixture.h"
 
 namespace quillory::e2e {

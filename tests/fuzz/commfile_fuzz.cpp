@@ -14,13 +14,14 @@
 #include "formats/commfile.h"
 #include "platform/error.h"
 #include "tests/fuzz/fuzz_checks.h"
+#include "tests/support/bytes.h"
 
 namespace {
 
 using namespace quillory;
 
-using fuzz::bigEndian;
 using fuzz::check;
+using test::readBe32;
 
 }  // namespace
 
@@ -56,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool sizeField = (i >= 4 && i < 8) || (i >= 16 && i < 20) || (i >= 84 && i < 88);
         check(sizeField || encoded[i] == input[i]);
     }
-    check(bigEndian(encoded, 4) == encoded.size() - 8);
-    check(bigEndian(encoded, 16) == encoded.size() - 20);
-    check(bigEndian(encoded, 84) == encoded.size() - 88);
+    check(readBe32(encoded, 4) == encoded.size() - 8);
+    check(readBe32(encoded, 16) == encoded.size() - 20);
+    check(readBe32(encoded, 84) == encoded.size() - 88);
     return 0;
 }

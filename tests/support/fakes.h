@@ -42,7 +42,6 @@ public:
                        unsigned style) override;
     bool Execute(TOpenDialog& dialog) override;
     void ShowModal(TForm& form) override;
-    WindowHandle ActiveWindow() override { return nullptr; }
     WindowHandle ApplicationWindow() override { return applicationWindow; }
 
     WindowHandle applicationWindow = reinterpret_cast<WindowHandle>(0xA99);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/filesystem.h"
+#include "tests/support/forwarding_fs.h"
 
 namespace quillory::test {
 
@@ -10,7 +10,7 @@ namespace quillory::test {
 // write, flush, close of a written file, replace) fails with `code`. Steps are counted from 1
 // over the life of the object; `steps()` tells how many there were, so that a test can run an
 // operation once to count them and then fail each in turn.
-class FaultyFileSystem : public FileSystem {
+class FaultyFileSystem : public ForwardingFileSystem {
 public:
     explicit FaultyFileSystem(int failAtStep = 0, int code = 101)
         : failAt_(failAtStep), code_(code) {}
@@ -19,17 +19,10 @@ public:
     // Called for each write-side step; throws at the chosen one.
     void step();
 
-    bool fileExists(const std::string& path) override;
-    bool dirExists(const std::string& path) override;
-    bool createDirectory(const std::string& path) override;
-    bool removeDirectory(const std::string& path) override;
-    bool deleteFile(const std::string& path) override;
-    std::unique_ptr<File> openRead(const std::string& path) override;
     std::unique_ptr<File> create(const std::string& path) override;
     void replace(const std::string& from, const std::string& target) override;
 
 private:
-    FileSystem& real_ = systemFileSystem();
     int failAt_;
     int code_;
     int steps_ = 0;

@@ -46,8 +46,7 @@ ScreenTurn::~ScreenTurn() {
 
 bool UseCommonControls6() {
     static const bool active = [] {
-        const std::string manifest =
-            std::string(QUILLORY_TEST_DATA) + "/../../res/quillory.manifest";
+        const std::string manifest = std::string(QUILLORY_MANIFEST);
         ACTCTXA context{};
         context.cbSize = sizeof context;
         context.lpSource = manifest.c_str();

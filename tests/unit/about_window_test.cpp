@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/ids.h"
+#include "app/ids.h"
+#include "app/version.h"
 #include "app/win32/win32_ui.h"
 #include "tests/support/windows_on_screen.h"
 
@@ -119,7 +120,7 @@ TEST_F(AboutBoxOnScreen, FrameCaptionAndContent) {
     ASSERT_EQ(labels.size(), 6u);
     const Label expected[] = {
         {"Quillory", {18, 18}, 16},
-        {"Version 0.3", {18, 41}, 11},
+        {"Version " QUILLORY_VERSION, {18, 41}, 11},
         {form.Label2.Caption(), {73, 93}, 15},
         {form.Comments.Caption(), {16, 125}, 15},
         {"I'll try to have the next version to change also", {15, 145}, 11},

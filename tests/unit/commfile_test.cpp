@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/slots.h"
+#include "game/slots.h"
 #include "platform/error.h"
 #include "tests/support/error_code.h"
 

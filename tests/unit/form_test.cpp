@@ -12,9 +12,10 @@
 
 #include "app/Unit2.h"
 #include "app/error_box.h"
-#include "app/slots.h"
 #include "formats/commfile.h"
+#include "game/slots.h"
 #include "platform/error.h"
+#include "tests/support/expected.h"
 #include "tests/support/fakes.h"
 #include "tests/support/faulty_fs.h"
 #include "tests/support/game_folder.h"
@@ -29,14 +30,6 @@ using test::ScriptedUi;
 
 constexpr char kFile[] = "language\\pilots\\player_1.eng";
 const auto kMainWindow = reinterpret_cast<WindowHandle>(0x5151);
-
-CommTexts defaultTexts() {
-    CommTexts texts;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        texts[static_cast<std::size_t>(slot)] = defaultText(slot);
-    }
-    return texts;
-}
 
 class MainWindow : public testing::Test {
 protected:
@@ -67,14 +60,11 @@ protected:
         return all;
     }
 
-    std::vector<std::string> defaults() const {
-        const CommTexts d = defaultTexts();
-        return {d.begin(), d.end()};
-    }
+    static std::vector<std::string> defaults() { return test::defaultTexts(); }
 
-    void writeFile(const CommTexts& texts) {
+    void writeFile(const std::vector<std::string>& texts) {
         game.makeDir("language\\pilots");
-        game.write(kFile, encodeCommFile(defaultCommHeader(), texts));
+        game.write(kFile, test::commFile(texts));
     }
 
     void change(int slot, const std::string& text) {
@@ -86,7 +76,7 @@ protected:
 
 TEST_F(MainWindow, FirstStartCreatesTheFileFromTheDefaults) {
     start();
-    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), defaultTexts()));
+    EXPECT_EQ(game.read(kFile), test::commFile(defaults()));
     EXPECT_EQ(game.read(kFile).size(), 1184u);
     EXPECT_EQ(game.listing(""), "Language");
     EXPECT_EQ(game.listing("Language"), "pilots");
@@ -110,23 +100,23 @@ TEST_F(MainWindow, ExistingFoldersOfAnyCaseAreUsed) {
 }
 
 TEST_F(MainWindow, StartLoadsTheFileThatIsThere) {
-    CommTexts mine;
+    std::vector<std::string> mine(40);
     mine[0] = "Charge!";
     mine[39] =
         "\xC9"
         "chec.";
-    std::string header = defaultCommHeader();
+    std::string header = test::defaultHeader();
     header[35] = 'X';  // "EngXish": another producer's header
     game.makeDir("language\\pilots");
-    game.write(kFile, encodeCommFile(header, mine) + "tail");
+    game.write(kFile, test::commFile(header, mine) + "tail");
     start();
-    EXPECT_EQ(texts(), std::vector<std::string>(mine.begin(), mine.end()));
+    EXPECT_EQ(texts(), mine);
     EXPECT_EQ(form->CommFileHeader.substr(32, 7), "EngXish");
     EXPECT_EQ(form->TypePhrase.Caption(), "Break and attack.");
 
     user([&] { form->BitBtn1.Click(); });
     // The foreign header comes back, with the sizes computed; the tail is gone.
-    EXPECT_EQ(game.read(kFile), encodeCommFile(header, mine));
+    EXPECT_EQ(game.read(kFile), test::commFile(header, mine));
 }
 
 TEST_F(MainWindow, GameNotInstalledIsReportedOnceAndEndsTheProgram) {
@@ -217,9 +207,9 @@ TEST_F(MainWindow, SaveAsksFirstAndWritesOnlyAfterOk) {
     EXPECT_EQ(ui.boxes.back().owner, kMainWindow);
 
     user([&] { form->BitBtn1.Click(); });
-    CommTexts expected = defaultTexts();
+    std::vector<std::string> expected = defaults();
     expected[2] = "Get 'em, \xE9quipe!";
-    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), expected));
+    EXPECT_EQ(game.read(kFile), test::commFile(expected));
     EXPECT_EQ(game.listing("Language\\pilots"), "player_1.eng");
     EXPECT_EQ(ui.boxes.size(), 2u);
 }
@@ -241,19 +231,18 @@ TEST_F(MainWindow, RevertReloadsTheSavedTextsAndKeepsTheEdit) {
 }
 
 TEST_F(MainWindow, RevertAfterTheFileWasDeletedCreatesItAgain) {
-    CommTexts mine;
+    std::vector<std::string> mine(40);
     mine[1] = "mine";
     writeFile(mine);
     start();
     ASSERT_TRUE(systemFileSystem().deleteFile(game.path(kFile)));
     user([&] { form->ReloadBtn.Click(); });
     EXPECT_EQ(texts(), defaults());
-    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), defaultTexts()));
+    EXPECT_EQ(game.read(kFile), test::commFile(defaults()));
 }
 
 TEST_F(MainWindow, TruncatedFileChangesNothingInMemory) {
-    CommTexts mine;
-    mine.fill("x");
+    std::vector<std::string> mine(40, "x");
     writeFile(mine);
     start();
     form->Textes.UserSelected(9);
@@ -282,9 +271,9 @@ TEST_F(MainWindow, SaveWithoutALoadedHeaderWritesTheDefaultOne) {
     EXPECT_EQ(form->CommFileHeader, "");
     change(0, "Go!");
     user([&] { form->BitBtn1.Click(); });
-    CommTexts expected;
+    std::vector<std::string> expected(40);
     expected[0] = "Go!";
-    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), expected));
+    EXPECT_EQ(game.read(kFile), test::commFile(expected));
 }
 
 TEST_F(MainWindow, MissingGameFolderIsReportedAsAnInvalidFilename) {
@@ -292,12 +281,12 @@ TEST_F(MainWindow, MissingGameFolderIsReportedAsAnInvalidFilename) {
     start();
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"Quillory|Invalid filename."});
     EXPECT_EQ(texts(), defaults());
-    EXPECT_EQ(form->CommFileHeader, defaultCommHeader());
+    EXPECT_EQ(form->CommFileHeader, test::defaultHeader());
     EXPECT_FALSE(form->Closed());
 }
 
 TEST_F(MainWindow, ReadOnlyFileLoadsButIsNotSaved) {
-    CommTexts mine;
+    std::vector<std::string> mine(40);
     mine[4] = "read only";
     writeFile(mine);
     game.setReadOnly(kFile, true);
@@ -382,13 +371,13 @@ TEST_F(MainWindow, ClosingAsksOnlyAboutUnsavedChanges) {
     ui.answers = {kIdNo};
     EXPECT_TRUE(form->FormCloseQuery());
     EXPECT_EQ(form->Textes.Items(0), "unsaved");
-    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), defaultTexts()));
+    EXPECT_EQ(game.read(kFile), test::commFile(defaults()));
 
     ui.answers = {kIdYes};
     EXPECT_TRUE(form->FormCloseQuery());
-    CommTexts expected = defaultTexts();
+    std::vector<std::string> expected = defaults();
     expected[0] = "unsaved";
-    EXPECT_EQ(game.read(kFile), encodeCommFile(defaultCommHeader(), expected));
+    EXPECT_EQ(game.read(kFile), test::commFile(expected));
     EXPECT_TRUE(form->FormCloseQuery()) << "saved: nothing to ask";
 }
 
@@ -430,6 +419,101 @@ TEST_F(MainWindow, RunSecretOpsHandsTheGameToTheShell) {
               std::vector<std::string>{"Error|Cannot start Secretops.exe from " + game.dir()});
     EXPECT_EQ(ui.boxes[0].style, kMbOk | kMbIconStop);
     EXPECT_EQ(shell.calls.size(), 2u);
+}
+
+TEST_F(MainWindow, AttachWavTellsHowTheImportWentAndMovesTheBar) {
+    start();
+    const std::string pcm = test::waveFile(1, 1, 8000, 8, test::pattern(10));
+    struct Case {
+        std::string what;
+        std::string wave;
+        std::vector<std::string> boxes;
+        std::vector<unsigned> styles;
+        int bar;  // where the bar stays
+    };
+    const std::string notWave = "Error|This is not a valid WAVE file";
+    const std::vector<Case> cases = {
+        {"PCM", pcm, {"|Done !"}, {kMbOk}, 0},
+        {"empty",
+         "",
+         {"Error|Empty file", notWave},
+         {kMbOk | kMbIconWarning, kMbOk | kMbIconWarning},
+         0},
+        {"not WAVE",
+         std::string("RIFF\0\0\0\0AVI fmt ", 16),
+         {notWave},
+         {kMbOk | kMbIconWarning},
+         0},
+        {"short format chunk",
+         test::Wave().chunk("fmt ", test::formatBlock(1, 1, 8000, 8).substr(0, 14)).bytes(),
+         {notWave},
+         {kMbOk | kMbIconWarning},
+         1},
+        {"not PCM",
+         test::waveFile(2, 1, 8000, 4, test::pattern(10)),
+         {"Error|This is not an uncompressed WAVE file.  Use microsoft PCM encoding."},
+         {kMbOk | kMbIconStop},
+         1},
+        {"too short",
+         "RIFF",
+         {"Quillory|Read beyond end of file."},
+         {kMbOk | kMbIconStop | kMbTaskModal},
+         0},
+        {"no data chunk",
+         pcm.substr(0, 36),
+         {"Quillory|Read beyond end of file."},
+         {kMbOk | kMbIconStop | kMbTaskModal},
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        game.write("voice.wav", c.wave);
+        ui.boxes.clear();
+        ui.chosenFiles = {game.path("voice.wav")};
+        int barWhileShown = -1;
+        ui.onBox = [&](const ScriptedUi::Box&) { barWhileShown = form->Progress.Position(); };
+        form->Textes.UserSelected(3);
+        user([&] { form->WavBtn.Click(); });
+        EXPECT_EQ(ui.shown(), c.boxes);
+        std::vector<unsigned> styles;
+        for (const ScriptedUi::Box& box : ui.boxes) {
+            styles.push_back(box.style);
+            EXPECT_EQ(box.owner, box.caption == "Quillory" ? ui.applicationWindow : kMainWindow);
+        }
+        EXPECT_EQ(styles, c.styles);
+        EXPECT_EQ(form->Progress.Position(), c.bar);
+        if (c.what == "PCM") {
+            EXPECT_EQ(barWhileShown, 100) << "the bar is full while \"Done !\" shows";
+            EXPECT_EQ(game.read("audio\\speech\\00740003.iff"),
+                      test::speechFile(test::formatBlock(1, 1, 8000, 8), test::pattern(10)));
+        }
+        form->Progress.SetPosition(0);
+    }
+    ui.onBox = nullptr;
+    EXPECT_EQ(game.listing("audio\\speech"), "00740003.iff");
+    ASSERT_EQ(ui.dialogs.size(), cases.size());
+    EXPECT_EQ(ui.dialogs[0].Title, "Select a WAV file...");
+}
+
+TEST_F(MainWindow, AttachWavWithoutASlotOrAFileWritesNothing) {
+    start();
+    game.write("voice.wav", test::waveFile(1, 1, 8000, 8, test::pattern(10)));
+    ui.chosenFiles = {""};  // the user cancels the dialog
+    user([&] { form->WavBtn.Click(); });
+    EXPECT_TRUE(ui.boxes.empty());
+
+    form->Textes.SetItemIndex(-1);
+    ui.chosenFiles = {game.path("voice.wav")};
+    user([&] { form->WavBtn.Click(); });
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{
+                              "Error|Select the communication to attach the WAV file to."});
+    EXPECT_EQ(ui.boxes[0].style, kMbOk | kMbIconWarning);
+
+    ui.chosenFiles = {game.path("missing.wav")};
+    form->Textes.SetItemIndex(2);
+    user([&] { form->WavBtn.Click(); });
+    EXPECT_EQ(ui.shown().back(), "Quillory|File not found.");
+    EXPECT_FALSE(game.exists("audio"));
 }
 
 TEST_F(MainWindow, AboutShowsTheBoxModallyEachTime) {

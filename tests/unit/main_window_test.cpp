@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "app/Unit2.h"
-#include "app/slots.h"
-#include "app/win32/ids.h"
+#include "app/ids.h"
+#include "app/version.h"
 #include "formats/commfile.h"
+#include "game/slots.h"
 #include "platform/filesystem.h"
 #include "tests/support/fakes.h"
 #include "tests/support/game_folder.h"
@@ -111,7 +112,7 @@ protected:
 
 TEST_F(MainWindowOnScreen, WindowFrameCaptionMenuAndPlace) {
     Open();
-    EXPECT_EQ(TextOf(hwnd), "Quillory  v0.3");
+    EXPECT_EQ(TextOf(hwnd), "Quillory  v" QUILLORY_VERSION);
     char className[64] = "";
     GetClassNameA(hwnd, className, sizeof className);
     EXPECT_STREQ(className, "TForm1");

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <vector>
 
+#include "tests/support/forwarding_fs.h"
 #include "tests/support/game_folder.h"
 
 namespace quillory {
@@ -18,37 +19,35 @@ std::string speechName(int slot) {
 }
 
 // The system's file system, noting every deletion and directory removal asked of it.
-class RecordingFileSystem : public FileSystem {
+class RecordingFileSystem : public test::ForwardingFileSystem {
 public:
     explicit RecordingFileSystem(const std::string& gameDir) : gameDir_(gameDir) {}
 
     std::vector<std::string> calls;
 
-    bool fileExists(const std::string& path) override { return real_.fileExists(path); }
-    bool dirExists(const std::string& path) override { return real_.dirExists(path); }
     bool createDirectory(const std::string& path) override {
         calls.push_back("mkdir " + relative(path));
-        return real_.createDirectory(path);
+        return ForwardingFileSystem::createDirectory(path);
     }
     bool removeDirectory(const std::string& path) override {
         calls.push_back("rmdir " + relative(path));
-        return real_.removeDirectory(path);
+        return ForwardingFileSystem::removeDirectory(path);
     }
     bool deleteFile(const std::string& path) override {
         calls.push_back("delete " + relative(path));
-        return real_.deleteFile(path);
+        return ForwardingFileSystem::deleteFile(path);
     }
     std::unique_ptr<File> openRead(const std::string& path) override {
         calls.push_back("open " + relative(path));
-        return real_.openRead(path);
+        return ForwardingFileSystem::openRead(path);
     }
     std::unique_ptr<File> create(const std::string& path) override {
         calls.push_back("create " + relative(path));
-        return real_.create(path);
+        return ForwardingFileSystem::create(path);
     }
     void replace(const std::string& from, const std::string& target) override {
         calls.push_back("replace " + relative(from));
-        real_.replace(from, target);
+        ForwardingFileSystem::replace(from, target);
     }
 
 private:
@@ -57,7 +56,6 @@ private:
                                                                : "(outside) " + path;
     }
 
-    FileSystem& real_ = systemFileSystem();
     std::string gameDir_;
 };
 

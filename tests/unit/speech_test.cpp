@@ -1,4 +1,6 @@
-#include "formats/speech.h"
+// The WAVE reader, the speech sample file's header, and the import that writes the file of a
+// slot below the game's folder.
+#include "game/speech_import.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +12,12 @@
 #include <sstream>
 #include <vector>
 
+#include "formats/speech.h"
+#include "formats/wave.h"
 #include "platform/error.h"
+#include "tests/support/bytes.h"
 #include "tests/support/error_code.h"
+#include "tests/support/expected.h"
 #include "tests/support/faulty_fs.h"
 #include "tests/support/game_folder.h"
 
@@ -23,23 +29,13 @@
 namespace quillory {
 namespace {
 
+using test::be32;
 using test::FaultyFileSystem;
+using test::formatBlock;
 using test::GameFolder;
-using Severity = SpeechImportSink::Severity;
-
-// Everything the import tells the window, in order.
-class RecordingSink : public SpeechImportSink {
-public:
-    std::vector<std::string> calls;
-
-    void Progress(int position) override {
-        calls.push_back("progress " + std::to_string(position));
-    }
-    void Completed() override { calls.push_back("completed"); }
-    void Refused(const std::string& text, Severity severity) override {
-        calls.push_back((severity == Severity::Warning ? "warning: " : "stop: ") + text);
-    }
-};
+using test::le;
+using test::speechFile;
+using test::Wave;
 
 // A string literal with the zero bytes inside it.
 template <std::size_t N>
@@ -47,63 +43,7 @@ std::string bin(const char (&literal)[N]) {
     return std::string(literal, N - 1);
 }
 
-const std::vector<std::string> kDone = {"progress 1", "progress 5", "completed"};
-
-std::string le(std::uint32_t value, int bytes) {
-    std::string out;
-    for (int i = 0; i < bytes; ++i) {
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-    return out;
-}
-
-std::string be32(std::uint32_t value) {
-    std::string out;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out += static_cast<char>((value >> shift) & 0xFF);
-    }
-    return out;
-}
-
-// The 16-byte WAVE format block.
-std::string formatBlock(unsigned tag, unsigned channels, std::uint32_t rate, unsigned bits) {
-    const unsigned align = channels * ((bits + 7) / 8);
-    return le(tag, 2) + le(channels, 2) + le(rate, 4) + le(rate * align, 4) + le(align, 2) +
-           le(bits, 2);
-}
-
 const std::string kMono16 = formatBlock(1, 1, 22050, 16);
-
-// A WAVE file, chunk by chunk.
-class Wave {
-public:
-    Wave() : bytes_(std::string("RIFF") + le(0, 4) + "WAVE") {}
-
-    // A chunk with its true size and the pad byte after an odd size.
-    Wave& chunk(const std::string& id, const std::string& contents) {
-        return chunk(id, static_cast<std::uint32_t>(contents.size()), contents);
-    }
-    // A chunk that declares `size` and holds `contents` (no pad byte added).
-    Wave& chunk(const std::string& id, std::uint32_t size, const std::string& contents) {
-        bytes_ += id + le(size, 4) + contents;
-        if (size % 2 == 1 && contents.size() == size) {
-            bytes_ += '\0';
-        }
-        return *this;
-    }
-    Wave& raw(const std::string& bytes) {
-        bytes_ += bytes;
-        return *this;
-    }
-    std::string bytes() const {
-        std::string out = bytes_;
-        out.replace(4, 4, le(static_cast<std::uint32_t>(out.size() - 8), 4));
-        return out;
-    }
-
-private:
-    std::string bytes_;
-};
 
 std::string samples(std::size_t count, unsigned seed = 1) {
     std::string out(count, '\0');
@@ -111,12 +51,6 @@ std::string samples(std::size_t count, unsigned seed = 1) {
         out[i] = static_cast<char>((i * 37 + seed * 101 + (i >> 8)) & 0xFF);
     }
     return out;
-}
-
-// The speech sample file the import must write for this format block and these sound bytes.
-std::string speechFile(const std::string& block, const std::string& sound) {
-    const auto size = static_cast<std::uint32_t>(sound.size());
-    return "FORM" + be32(36 + size) + "SAMPFRMT" + be32(16) + block + "DATA" + be32(size) + sound;
 }
 
 std::string fixture(const std::string& name) {
@@ -136,14 +70,24 @@ std::string fixture(const std::string& name) {
 
 class SpeechImport : public testing::Test {
 protected:
-    // Imports `wave` (written to a file beside the game's folders) into `slot`.
+    // Imports `wave` (written to a file beside the game's folders) into `slot`; false, with
+    // `refusal` set, when the reader refused it.
     bool import(const std::string& wave, int slot = 7) {
         game.write("input.wav", wave);
         return importFile(slot);
     }
     bool importFile(int slot = 7) { return importWith(systemFileSystem(), slot); }
     bool importWith(FileSystem& fs, int slot = 7) {
-        return ImportSpeech(fs, game.path("input.wav"), game.dir(), slot, sink);
+        progress.clear();
+        WaveImport importing(fs, game.path("input.wav"));
+        refusal = importing.wave().refusal;
+        if (refusal != WaveRefusal::None) {
+            return false;
+        }
+        importing.WriteSpeechFile(game.dir(), slot, [&](std::uint64_t done, std::uint64_t total) {
+            progress.push_back(std::to_string(done) + "/" + std::to_string(total));
+        });
+        return true;
     }
     // The import's error code, 0 when it did not fail.
     int importFailure(const std::string& wave, int slot = 7) {
@@ -157,7 +101,8 @@ protected:
     void expectNothingWritten() const { EXPECT_EQ(game.listing(""), "input.wav"); }
 
     GameFolder game;
-    RecordingSink sink;
+    WaveRefusal refusal = WaveRefusal::None;
+    std::vector<std::string> progress;
 };
 
 // --- The speech sample file --------------------------------------------------------------
@@ -174,7 +119,7 @@ TEST_F(SpeechImport, CommonHeaderGivesThe1044ByteFileByteForByte) {
     ASSERT_EQ(file.size(), 1044u);
     EXPECT_EQ(file.substr(0, 44), std::string(reinterpret_cast<const char*>(header), 44));
     EXPECT_EQ(file.substr(44), sound);
-    EXPECT_EQ(sink.calls, kDone);
+    EXPECT_EQ(progress, (std::vector<std::string>{"0/1000", "1000/1000"}));
     EXPECT_EQ(game.listing("audio\\speech"), "00740007.iff");
 }
 
@@ -283,7 +228,6 @@ TEST_P(RealPcmFiles, FormatAndSoundArriveUnchanged) {
     ASSERT_TRUE(import(fixture(name + ".wav"), 21));
     EXPECT_EQ(written("00740021.iff"),
               speechFile(formatBlock(1, file.channels, file.rate, file.bits), sound));
-    EXPECT_EQ(sink.calls, kDone);
     EXPECT_EQ(game.listing("audio\\speech"), "00740021.iff");
 }
 
@@ -308,93 +252,76 @@ TEST_F(SpeechImport, RealFilesThatAreNotPcmAreRefused) {
     for (const char* name :
          {"float-sox.wav", "adpcm-ms-sox.wav", "mulaw-sox.wav", "extensible24-ffmpeg.wav"}) {
         SCOPED_TRACE(name);
-        sink.calls.clear();
         const std::string wave = fixture(name);
         ASSERT_FALSE(wave.empty());
         EXPECT_FALSE(import(wave));
-        EXPECT_EQ(sink.calls,
-                  (std::vector<std::string>{"progress 1", std::string("stop: ") + kNotPcm}));
+        EXPECT_EQ(refusal, WaveRefusal::NotPcm);
         expectNothingWritten();
     }
 }
 
-// --- Refusals and unreadable files --------------------------------------------------------
+// --- Refusals -----------------------------------------------------------------------------
 
-TEST_F(SpeechImport, EmptyFileGetsBothMessages) {
-    EXPECT_FALSE(import(""));
-    EXPECT_EQ(sink.calls, (std::vector<std::string>{std::string("warning: ") + kEmptyFile,
-                                                    std::string("warning: ") + kNotWave}));
-    expectNothingWritten();
-}
-
-TEST_F(SpeechImport, FilesWithoutTheWaveFormTypeAreNotValid) {
-    const std::string body = Wave().chunk("fmt ", kMono16).chunk("data", samples(8)).bytes();
-    for (const char* formType : {"AVI ", "wave", "WAV "}) {
-        SCOPED_TRACE(formType);
-        sink.calls.clear();
-        std::string wave = body;
-        wave.replace(8, 4, formType);
-        EXPECT_FALSE(import(wave));
-        EXPECT_EQ(sink.calls, (std::vector<std::string>{std::string("warning: ") + kNotWave}));
-        expectNothingWritten();
-    }
-}
-
-TEST_F(SpeechImport, FormatChunkShorterThanTheBlockIsNotValid) {
-    EXPECT_FALSE(
-        import(Wave().chunk("fmt ", kMono16.substr(0, 14)).chunk("data", samples(8)).bytes()));
-    EXPECT_EQ(sink.calls,
-              (std::vector<std::string>{"progress 1", std::string("warning: ") + kNotWave}));
-    expectNothingWritten();
-}
-
-TEST_F(SpeechImport, ShortAndBrokenFilesReadBeyondTheEnd) {
+TEST(WaveReader, RefusesWhatIsNoPcmWaveInTheOrderOfItsTests) {
     const std::string good = Wave().chunk("fmt ", kMono16).chunk("data", samples(8)).bytes();
+    std::string avi = good;
+    avi.replace(8, 4, "AVI ");
+    std::string lowerCase = good;
+    lowerCase.replace(8, 4, "wave");
     struct Case {
         std::string what;
         std::string wave;
-        bool formTypeRead;  // so the progress reached 1
+        WaveRefusal refusal;
     };
-    std::vector<Case> cases;
-    for (std::size_t size = 1; size <= 11; ++size) {
-        cases.push_back({std::to_string(size) + " bytes", good.substr(0, size), false});
-    }
-    cases.push_back({"only the RIFF header", good.substr(0, 12), true});
-    cases.push_back({"no format chunk", Wave().chunk("data", samples(8)).bytes(), true});
-    cases.push_back({"no data chunk", Wave().chunk("fmt ", kMono16).bytes(), true});
-    cases.push_back(
+    std::vector<Case> cases = {
+        {"empty", "", WaveRefusal::Empty},
+        {"another form type", avi, WaveRefusal::NotWave},
+        {"the form type in lower case", lowerCase, WaveRefusal::NotWave},
+        {"only the RIFF header", good.substr(0, 12), WaveRefusal::NoFormat},
+        {"no format chunk", Wave().chunk("data", samples(8)).bytes(), WaveRefusal::NoFormat},
+        {"ends inside the format chunk header", good.substr(0, 18), WaveRefusal::NoFormat},
+        {"ends inside the format block", good.substr(0, 30), WaveRefusal::NoFormat},
+        {"a format chunk shorter than the block",
+         Wave().chunk("fmt ", kMono16.substr(0, 14)).chunk("data", samples(8)).bytes(),
+         WaveRefusal::ShortFormat},
+        {"floating point",
+         Wave().chunk("fmt ", formatBlock(3, 1, 8000, 32)).chunk("data", samples(8)).bytes(),
+         WaveRefusal::NotPcm},
+        {"no data chunk", Wave().chunk("fmt ", kMono16).bytes(), WaveRefusal::NoData},
         {"\"data\" only inside another chunk",
-         Wave().chunk("fmt ", kMono16).chunk("LIST", bin("INFOdata\4\0\0\0abcd")).bytes(), true});
-    cases.push_back({"ends inside the format chunk header", good.substr(0, 18), true});
-    cases.push_back({"ends inside the format block", good.substr(0, 30), true});
-    cases.push_back({"ends inside the data chunk header", good.substr(0, 40), true});
-    cases.push_back({"chunk size past the end",
-                     Wave().chunk("JUNK", 0xFFFFFFF0u, "x").chunk("fmt ", kMono16).bytes(), true});
-
+         Wave().chunk("fmt ", kMono16).chunk("LIST", bin("INFOdata\4\0\0\0abcd")).bytes(),
+         WaveRefusal::NoData},
+        {"ends inside the data chunk header", good.substr(0, 40), WaveRefusal::NoData},
+        {"chunk size past the end",
+         Wave().chunk("JUNK", 0xFFFFFFF0u, "x").chunk("fmt ", kMono16).bytes(),
+         WaveRefusal::NoFormat},
+    };
+    for (std::size_t size = 1; size <= 11; ++size) {
+        cases.push_back(
+            {std::to_string(size) + " bytes", good.substr(0, size), WaveRefusal::TooShort});
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        sink.calls.clear();
-        EXPECT_EQ(importFailure(c.wave), kReadBeyondEnd);
-        EXPECT_EQ(sink.calls, c.formTypeRead ? std::vector<std::string>{"progress 1"}
-                                             : std::vector<std::string>{});
-        expectNothingWritten();
+        MemorySource source(c.wave);
+        const WaveDescription wave = describeWave(source);
+        EXPECT_EQ(wave.refusal, c.refusal);
+        // The form type passed for every refusal after its test.
+        EXPECT_EQ(wave.isWave, c.refusal != WaveRefusal::Empty &&
+                                   c.refusal != WaveRefusal::TooShort &&
+                                   c.refusal != WaveRefusal::NotWave);
     }
 }
 
-TEST_F(SpeechImport, NoSelectedSlotWritesNothing) {
-    const std::string wave = Wave().chunk("fmt ", kMono16).chunk("data", samples(8)).bytes();
-    for (int slot : {-1, 40}) {
-        sink.calls.clear();
-        EXPECT_FALSE(import(wave, slot));
-        EXPECT_EQ(sink.calls,
-                  (std::vector<std::string>{std::string("warning: ") + kNoSlotSelected}));
-        expectNothingWritten();
-    }
+TEST_F(SpeechImport, RefusedFilesWriteNothing) {
+    EXPECT_FALSE(import(""));
+    EXPECT_EQ(refusal, WaveRefusal::Empty);
+    EXPECT_FALSE(import(Wave().chunk("fmt ", kMono16).bytes()));
+    EXPECT_EQ(refusal, WaveRefusal::NoData);
+    expectNothingWritten();
 }
 
 TEST_F(SpeechImport, MissingWaveFileIsNotFound) {
     EXPECT_EQ(test::errorCodeOf([&] { importFile(); }), kFileNotFound);
-    EXPECT_TRUE(sink.calls.empty());
     EXPECT_EQ(game.listing(""), "");
 }
 
@@ -410,7 +337,8 @@ TEST_F(SpeechImport, MissingFoldersAreCreatedOneLevelAtATime) {
     GameFolder other;
     other.makeDir("audio");
     other.write("input.wav", wave);
-    ASSERT_TRUE(ImportSpeech(systemFileSystem(), other.path("input.wav"), other.dir(), 3, sink));
+    WaveImport importing(systemFileSystem(), other.path("input.wav"));
+    importing.WriteSpeechFile(other.dir(), 3, [](std::uint64_t, std::uint64_t) {});
     EXPECT_EQ(other.read("audio\\speech\\00740003.iff"), speechFile(kMono16, samples(8)));
 }
 
@@ -438,7 +366,6 @@ TEST_F(SpeechImport, ReadOnlyEarlierFileIsDeniedAndKept) {
               kAccessDenied);
     EXPECT_EQ(written(), "earlier");
     EXPECT_EQ(game.listing("audio\\speech"), "00740007.iff");
-    EXPECT_EQ(std::count(sink.calls.begin(), sink.calls.end(), "completed"), 0);
 }
 
 TEST_F(SpeechImport, FailureAtEveryWriteStepKeepsTheEarlierFile) {
@@ -458,12 +385,10 @@ TEST_F(SpeechImport, FailureAtEveryWriteStepKeepsTheEarlierFile) {
     for (int step = 1; step <= steps; ++step) {
         SCOPED_TRACE("failing step " + std::to_string(step));
         game.write("audio\\speech\\00740007.iff", earlier);
-        sink.calls.clear();
         FaultyFileSystem faulty(step, kDiskFull);
         EXPECT_EQ(test::errorCodeOf([&] { importWith(faulty); }), kDiskFull);
         EXPECT_EQ(written(), earlier);
         EXPECT_EQ(game.listing("audio\\speech"), "00740007.iff");
-        EXPECT_EQ(std::count(sink.calls.begin(), sink.calls.end(), "completed"), 0);
     }
 }
 

@@ -1,24 +1,10 @@
-#include "tests/e2e/expected.h"
+#include "tests/support/expected.h"
 
 #include <cstdint>
 
-namespace quillory::e2e {
-namespace {
+#include "tests/support/bytes.h"
 
-std::string bigEndian(std::uint32_t value) {
-    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
-            static_cast<char>(value >> 8), static_cast<char>(value)};
-}
-
-std::string littleEndian(std::uint32_t value, int bytes) {
-    std::string out;
-    for (int i = 0; i < bytes; ++i) {
-        out += static_cast<char>(value >> (8 * i));
-    }
-    return out;
-}
-
-}  // namespace
+namespace quillory::test {
 
 const std::vector<std::string>& defaultTexts() {
     static const std::vector<std::string> texts = {
@@ -113,23 +99,49 @@ std::string commFile(const std::string& header, const std::vector<std::string>& 
     }
     const auto length = static_cast<std::uint32_t>(header.size() + body.size());
     std::string file = header + body;
-    file.replace(4, 4, bigEndian(length - 8));
-    file.replace(16, 4, bigEndian(length - 20));
-    file.replace(84, 4, bigEndian(length - 88));
+    file.replace(4, 4, be32(length - 8));
+    file.replace(16, 4, be32(length - 20));
+    file.replace(84, 4, be32(length - 88));
     return file;
 }
 
+std::string formatBlock(unsigned tag, unsigned channels, std::uint32_t rate, unsigned bits) {
+    const unsigned align = channels * ((bits + 7) / 8);
+    return le(tag, 2) + le(channels, 2) + le(rate, 4) + le(rate * align, 4) + le(align, 2) +
+           le(bits, 2);
+}
+
+Wave::Wave() : bytes_(std::string("RIFF") + le(0, 4) + "WAVE") {}
+
+Wave& Wave::chunk(const std::string& id, const std::string& contents) {
+    return chunk(id, static_cast<std::uint32_t>(contents.size()), contents);
+}
+
+Wave& Wave::chunk(const std::string& id, std::uint32_t size, const std::string& contents) {
+    bytes_ += id + le(size, 4) + contents;
+    if (size % 2 == 1 && contents.size() == size) {
+        bytes_ += '\0';
+    }
+    return *this;
+}
+
+std::string Wave::bytes() const {
+    std::string out = bytes_;
+    out.replace(4, 4, le(static_cast<std::uint32_t>(out.size() - 8), 4));
+    return out;
+}
+
 std::string waveFile(int formatTag, int channels, int rate, int bits, const std::string& samples) {
-    const int blockAlign = channels * bits / 8;
-    const auto size = static_cast<std::uint32_t>(samples.size());
-    return "RIFF" + littleEndian(36 + size, 4) + "WAVE" + "fmt " + littleEndian(16, 4) +
-           littleEndian(static_cast<std::uint32_t>(formatTag), 2) +
-           littleEndian(static_cast<std::uint32_t>(channels), 2) +
-           littleEndian(static_cast<std::uint32_t>(rate), 4) +
-           littleEndian(static_cast<std::uint32_t>(rate * blockAlign), 4) +
-           littleEndian(static_cast<std::uint32_t>(blockAlign), 2) +
-           littleEndian(static_cast<std::uint32_t>(bits), 2) + "data" + littleEndian(size, 4) +
-           samples;
+    return Wave()
+        .chunk("fmt ", formatBlock(static_cast<unsigned>(formatTag), static_cast<unsigned>(channels),
+                                   static_cast<std::uint32_t>(rate), static_cast<unsigned>(bits)))
+        .chunk("data", static_cast<std::uint32_t>(samples.size()), samples)
+        .bytes();
+}
+
+std::string speechFile(const std::string& block, const std::string& sound) {
+    const auto size = static_cast<std::uint32_t>(sound.size());
+    return "FORM" + be32(36 + size) + "SAMPFRMT" + be32(16) + block + "DATA" + be32(size) + sound;
 }
 
 std::string pattern(std::size_t count) {
@@ -140,4 +152,4 @@ std::string pattern(std::size_t count) {
     return bytes;
 }
 
-}  // namespace quillory::e2e
+}  // namespace quillory::test

@@ -1,4 +1,4 @@
-#include "app/slots.h"
+#include "game/slots.h"
 
 #include <array>
 

@@ -10,6 +10,9 @@ inline constexpr char kAboutBoxClass[] = "TAboutBox";
 // Menu commands.
 inline constexpr int kMenuAbout = 100;
 
+// Timers of the main window.
+inline constexpr int kTimer1 = 1;
+
 // Child controls of the main window.
 inline constexpr int kTextes = 1000;
 inline constexpr int kBitBtn1 = 1001;

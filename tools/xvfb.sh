@@ -1,0 +1,20 @@
+# Sourced: the one place that starts a virtual screen.
+#   xvfb_start    starts Xvfb on a free display, exports DISPLAY, and stops it when the shell
+#                 that sourced this file exits
+xvfb_start() {
+  local displayfile
+  displayfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$displayfile" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=:$(head -n1 "$displayfile")
+  rm -f "$displayfile"
+}
+
+xvfb_stop() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=
+}

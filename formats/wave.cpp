@@ -78,6 +78,8 @@ WaveDescription describeWave(ByteSource& wave) {
         found.refusal = WaveRefusal::NotPcm;
         return found;
     }
+    found.channels = littleEndian(found.format.data() + 2, 2);
+    found.containerBits = found.validBits = littleEndian(found.format.data() + 14, 2);
     const std::optional<Chunk> data = findChunk(wave, length, "data");
     if (!data) {
         found.refusal = WaveRefusal::NoData;
@@ -86,6 +88,7 @@ WaveDescription describeWave(ByteSource& wave) {
     found.samplesOffset = data->offset;
     found.sampleBytes = static_cast<std::uint32_t>(std::min<std::uint64_t>(
         {data->size, length - std::min(length, data->offset), kMostSampleBytes}));
+    found.speechBytes = found.sampleBytes;
     return found;
 }
 

@@ -41,25 +41,66 @@ enum class WaveRefusal {
     NotWave,      // the form type is not "WAVE"
     NoFormat,     // no "fmt " chunk, or the file ends inside its format block
     ShortFormat,  // a "fmt " chunk smaller than a format block
-    NotPcm,       // the format tag is not PCM
+    NotPcm,       // no sound the import can take: compressed, or a format it does not know
     NoData,       // no "data" chunk
+};
+
+// What becomes of the sound bytes in the speech sample file.
+enum class SampleEncoding {
+    Copy,     // PCM as it is: the bytes go unchanged
+    Integer,  // PCM of 24 or 32 bits a sample: converted to 16 bits
+    Float,    // IEEE floating point of 32 or 64 bits a sample: converted to 16 bits
 };
 
 struct WaveDescription {
     WaveRefusal refusal = WaveRefusal::None;
     // The form type was "WAVE", whatever came after it.
     bool isWave = false;
-    // The first 16 bytes of the "fmt " chunk, as the file has them.
+    // The format block of the speech sample file: the file's own first 16 bytes for PCM
+    // (tag 1); a PCM block (tag 1, the file's channels and rate, its block alignment and bits
+    // for a copy, those of 16-bit samples for a conversion) for the others.
     FormatBlock format{};
+    SampleEncoding encoding = SampleEncoding::Copy;
+    unsigned channels = 0;
+    unsigned containerBits = 0;  // bits a sample takes in the file
+    unsigned validBits = 0;      // of those, the ones that carry sound
     // Where the sound bytes start, and how many of them the file really has: no more than the
     // data chunk declares and no more than a speech sample file can count.
     std::uint64_t samplesOffset = 0;
     std::uint32_t sampleBytes = 0;
+    // The size of the speech sample file's DATA: sampleBytes for a copy; for a conversion,
+    // 2 bytes for each sample of the whole frames in sampleBytes.
+    std::uint32_t speechBytes = 0;
+};
+
+// Turns whole frames of a converted encoding into 16-bit PCM, little-endian: integers rounded
+// to the nearest from their top bits, floating point clamped to -1..1, scaled by 32767 and
+// rounded to the nearest (half away from zero), NaN as 0.
+class SampleConverter {
+public:
+    // `wave` has no refusal and an encoding other than Copy.
+    explicit SampleConverter(const WaveDescription& wave);
+    // The bytes of one frame in the file (one sample of each channel).
+    std::size_t inputFrameBytes() const { return inputFrameBytes_; }
+    // The bytes of one frame in the speech sample file.
+    std::size_t outputFrameBytes() const { return outputFrameBytes_; }
+    // Converts `frames` frames at `in` into `out`, which has room for them.
+    void convert(const unsigned char* in, std::size_t frames, unsigned char* out) const;
+
+private:
+    SampleEncoding encoding_;
+    unsigned containerBytes_;
+    std::size_t inputFrameBytes_;
+    std::size_t outputFrameBytes_;
 };
 
 // Walks the chunk list from offset 12 by the chunks' sizes (with the pad byte after an odd
 // size), so that bytes inside a chunk are never taken for a chunk header; the first "fmt " and
-// the first "data" chunk count.
+// the first "data" chunk count. Taken: PCM (tag 1) of any size, copied; extensible PCM
+// (tag FFFE, PCM sub-format) of 8 or 16 bits, copied; PCM of 24 or 32 bits (tag 1 or
+// extensible, valid bits up to the container's) and floating point of 32 or 64 bits (tag 3 or
+// the extensible float sub-format), converted. Anything else is NotPcm, and so is an
+// extensible block whose extension is cut short or names more valid bits than its container.
 WaveDescription describeWave(ByteSource& wave);
 
 }  // namespace quillory

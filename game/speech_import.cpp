@@ -33,7 +33,7 @@ private:
 }  // namespace
 
 WaveImport::WaveImport(FileSystem& fs, const std::string& wavPath)
-    : fs_(fs), file_(fs.openRead(wavPath)) {
+    : fs_(fs), file_(fs.openUserFile(wavPath)) {
     FileSource source(*file_);
     wave_ = describeWave(source);
 }
@@ -49,7 +49,7 @@ void WaveImport::WriteSpeechFile(const std::string& gameDir, int slot,
     if (!fs_.dirExists(gameDir + "audio\\speech")) {
         fs_.createDirectory(gameDir + "audio\\speech");
     }
-    const std::uint32_t total = wave_.sampleBytes;
+    const std::uint32_t total = wave_.speechBytes;
     writeReplacing(fs_, target, [&](File& out) {
         out.write(speechFileHeader(wave_.format, total));
         progress(0, total);

@@ -16,8 +16,8 @@ namespace quillory {
 // when the header is written, then after each block.
 using CopyProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 
-// A WAVE file chosen for import, opened for reading only and read far enough to know what it
-// holds. A failing file operation throws Error.
+// A WAVE file chosen for import, by its path in UTF-8, opened for reading only and read far
+// enough to know what it holds. A failing file operation throws Error.
 class WaveImport {
 public:
     WaveImport(FileSystem& fs, const std::string& wavPath);

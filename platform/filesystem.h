@@ -44,6 +44,9 @@ public:
 
     // An existing file, for reading only, shared with other readers and writers.
     virtual std::unique_ptr<File> openRead(const std::string& path) = 0;
+    // The same for a file the user chose, by its path in UTF-8: any name the system allows,
+    // of any length, whatever the system's code page.
+    virtual std::unique_ptr<File> openUserFile(const std::string& utf8Path) = 0;
     // A new empty file for writing, replacing any file of that name.
     virtual std::unique_ptr<File> create(const std::string& path) = 0;
     // Puts the file `from` in the place of `target` in one step. A read-only target is

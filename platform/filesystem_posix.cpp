@@ -216,6 +216,10 @@ public:
         return std::make_unique<PosixFile>(fd, real);
     }
 
+    std::unique_ptr<File> openUserFile(const std::string& utf8Path) override {
+        return openRead(utf8Path);
+    }
+
     std::unique_ptr<File> create(const std::string& path) override {
         const std::string real = resolve(path);
         if (isReadOnly(real) || isDirectory(real)) {

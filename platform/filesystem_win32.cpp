@@ -1,4 +1,5 @@
-// The file system through the Win32 API (ANSI names, as the registry gives them).
+// The file system through the Win32 API: ANSI names for the game's paths, as the registry
+// gives them; UTF-16 for the files the user picks.
 #include <windows.h>
 
 #include "platform/error.h"
@@ -27,6 +28,26 @@ bool isReadOnlyFile(const std::string& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
            (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// A path as the wide API takes it beyond MAX_PATH: absolute, with the "\\?\" prefix.
+std::wstring LongWidePath(const std::string& utf8Path) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, wide.data(), length);
+    const DWORD full = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (full == 0) {
+        return wide;
+    }
+    std::wstring absolute(full, L'\0');
+    absolute.resize(GetFullPathNameW(wide.c_str(), full, absolute.data(), nullptr));
+    if (absolute.compare(0, 4, L"\\\\?\\") == 0) {
+        return absolute;
+    }
+    if (absolute.compare(0, 2, L"\\\\") == 0) {
+        return L"\\\\?\\UNC\\" + absolute.substr(2);
+    }
+    return L"\\\\?\\" + absolute;
 }
 
 class Win32File : public File {
@@ -126,6 +147,16 @@ public:
         const HANDLE handle =
             CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            fail();
+        }
+        return std::make_unique<Win32File>(handle);
+    }
+
+    std::unique_ptr<File> openUserFile(const std::string& utf8Path) override {
+        const HANDLE handle = CreateFileW(LongWidePath(utf8Path).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             fail();
         }

@@ -53,6 +53,8 @@ public:
         return std::make_unique<MemoryFile>(found->second, false);
     }
 
+    std::unique_ptr<File> openUserFile(const std::string& path) override { return openRead(path); }
+
     std::unique_ptr<File> create(const std::string& path) override {
         if (dirs.count(parentOf(path)) == 0) {
             throw Error(kPathNotFound);

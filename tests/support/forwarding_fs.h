@@ -36,6 +36,9 @@ public:
     std::unique_ptr<File> openRead(const std::string& path) override {
         return real_.openRead(path);
     }
+    std::unique_ptr<File> openUserFile(const std::string& utf8Path) override {
+        return real_.openUserFile(utf8Path);
+    }
     std::unique_ptr<File> create(const std::string& path) override { return real_.create(path); }
     void replace(const std::string& from, const std::string& target) override {
         real_.replace(from, target);

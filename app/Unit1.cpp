@@ -1,15 +1,19 @@
 #include "app/Unit1.h"
 
+#include <optional>
+
 #include "app/Unit2.h"
 #include "app/error_box.h"
 #include "app/messages.h"
 #include "app/version.h"
 #include "formats/commfile.h"
+#include "formats/speech.h"
 #include "game/FmxUtils.h"
 #include "game/locator.h"
 #include "game/removal.h"
 #include "game/slots.h"
 #include "game/speech_import.h"
+#include "game/voices.h"
 #include "platform/error.h"
 
 namespace quillory {
@@ -47,6 +51,11 @@ TForm1::TForm1(Services services)
     DeleteFilesBtn.OnClick = [this] { DeleteFilesBtnClick(); };
     SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
     About.OnClick = [this] { AboutClick(); };
+    Voice.OnClick = [this] { VoiceClick(); };
+    Play.OnClick = [this] { PlayClick(); };
+    Stop.OnClick = [this] { StopClick(); };
+    RemoveVoice.OnClick = [this] { RemoveVoiceClick(); };
+    AttachWav.OnClick = [this] { AttachWavClick(); };
     Timer1.OnTimer = [this] { Timer1Timer(); };
 }
 
@@ -58,6 +67,8 @@ void TForm1::FormCreate() {
     InstallMissing = false;
     GetRepBase();
     if (!InstallMissing) {
+        // The voices first: a text file that does not load hides none of them.
+        ShowVoices();
         LoadTextFromFile();
     }
 }
@@ -136,6 +147,7 @@ void TForm1::BitBtn1Click() {
 void TForm1::ReloadBtnClick() {
     if (services_.ui.ShowMessageBox(MessageOwner, kRevertQuestion, "",
                                     kMbOkCancel | kMbIconQuestion) == kIdOk) {
+        ShowVoices();
         LoadTextFromFile();
     }
 }
@@ -163,8 +175,8 @@ void TForm1::ImportWave(const std::string& path) {
         refuse(kNoSlotSelected, kMbIconWarning);
         return;
     }
-    WaveImport import(services_.fs, path);
-    const WaveDescription& wave = import.wave();
+    WaveImport importing(services_.fs, path);
+    const WaveDescription& wave = importing.wave();
     if (wave.isWave) {
         Progress.SetPosition(kFormTypeChecked);
     }
@@ -188,16 +200,16 @@ void TForm1::ImportWave(const std::string& path) {
             // The file ends before what the import needs: the standard error box says so.
             throw Error(kReadBeyondEnd);
     }
-    import.WriteSpeechFile(GameDir, slot, [&](std::uint64_t done, std::uint64_t) {
+    importing.WriteSpeechFile(GameDir, slot, [&](std::uint64_t done, std::uint64_t) {
         if (done == 0) {
             Progress.SetPosition(kFormatCopied);
-}
-}  // namespace quillory
-);
-Progress.SetPosition(Progress.Max());
-ui.ShowMessageBox(Handle(), kDone, "", kMbOk);
-Progress.SetMax(100);
-Progress.SetPosition(0);
+        }
+    });
+    Progress.SetPosition(Progress.Max());
+    ShowVoices();
+    ui.ShowMessageBox(Handle(), kDone, "", kMbOk);
+    Progress.SetMax(100);
+    Progress.SetPosition(0);
 }
 
 void TForm1::DeleteFilesBtnClick() {
@@ -205,15 +217,19 @@ void TForm1::DeleteFilesBtnClick() {
     if (ui.ShowMessageBox(Handle(), kRemoveQuestion, "", kMbOkCancel | kMbIconQuestion) != kIdOk) {
         return;
     }
-    const std::vector<std::string> kept = RemoveCustomFiles(services_.fs, GameDir);
+    ReportKept(RemoveCustomFiles(services_.fs, GameDir));
+    Close();
+}
+
+void TForm1::ReportKept(const std::vector<std::string>& kept) {
+    ShowVoices();
     if (!kept.empty()) {
         std::string text = kNotDeleted;
         for (const std::string& path : kept) {
             text += "\n" + path;
         }
-        ui.ShowMessageBox(Handle(), text, kErrorCaption, kMbOk | kMbIconWarning);
+        services_.ui.ShowMessageBox(Handle(), text, kErrorCaption, kMbOk | kMbIconWarning);
     }
-    Close();
 }
 
 void TForm1::SpeedButton1Click() {
@@ -227,6 +243,66 @@ void TForm1::SpeedButton1Click() {
 void TForm1::AboutClick() {
     if (AboutBox != nullptr) {
         services_.ui.ShowModal(*AboutBox);
+    }
+}
+
+void TForm1::ShowVoices() {
+    const Voices voices = FindVoices(services_.fs, GameDir);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        Textes.SetMarked(slot, voices[static_cast<std::size_t>(slot)]);
+    }
+}
+
+void TForm1::VoiceClick() {
+    const bool voice = Textes.Marked(Textes.ItemIndex());
+    Play.SetEnabled(voice);
+    Stop.SetEnabled(services_.sound.Playing());
+    RemoveVoice.SetEnabled(voice);
+}
+
+void TForm1::PlayClick() {
+    const int slot = Textes.ItemIndex();
+    if (!Textes.Marked(slot)) {
+        return;
+    }
+    const std::string bytes = readWholeFile(services_.fs, GameDir + speechFilePath(slot));
+    const std::optional<SpeechSample> sample = readSpeechFile(bytes);
+    const char* trouble = kCannotPlay;
+    if (sample) {
+        switch (services_.sound.Play(waveImage(*sample), playingTimeMs(*sample))) {
+            case Sound::Outcome::Playing:
+                return;
+            case Sound::Outcome::NoDevice:
+                trouble = kNoSoundDevice;
+                break;
+            case Sound::Outcome::Refused:
+                break;
+        }
+    }
+    services_.ui.ShowMessageBox(Handle(), trouble, kErrorCaption, kMbOk | kMbIconWarning);
+}
+
+void TForm1::StopClick() { services_.sound.Stop(); }
+
+void TForm1::RemoveVoiceClick() {
+    const int slot = Textes.ItemIndex();
+    if (!Textes.Marked(slot) ||
+        services_.ui.ShowMessageBox(Handle(), kRemoveVoiceQuestion, "",
+                                    kMbOkCancel | kMbIconQuestion) != kIdOk) {
+        return;
+    }
+    ReportKept(DeleteVoice(services_.fs, GameDir, slot));
+}
+
+void TForm1::AttachWavClick() { WavBtnClick(); }
+
+void TForm1::FormDropFiles(const std::vector<std::string>& paths) {
+    if (paths.size() != 1) {
+        services_.ui.ShowMessageBox(Handle(), kDropOneFile, kErrorCaption, kMbOk | kMbIconWarning);
+    } else if (services_.fs.userDirExists(paths.front())) {
+        services_.ui.ShowMessageBox(Handle(), kNotWave, kErrorCaption, kMbOk | kMbIconWarning);
+    } else {
+        ImportWave(paths.front());
     }
 }
 

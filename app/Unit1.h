@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/ids.h"
 #include "app/toolkit/TBevel.h"
@@ -9,6 +10,7 @@
 #include "app/toolkit/TEdit.h"
 #include "app/toolkit/TForm.h"
 #include "app/toolkit/TLabel.h"
+#include "app/toolkit/TMainMenu.h"
 #include "app/toolkit/TMenuItem.h"
 #include "app/toolkit/TOpenDialog.h"
 #include "app/toolkit/TProgressBar.h"
@@ -17,6 +19,7 @@
 #include "platform/filesystem.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/sound.h"
 #include "res/resource_ids.h"
 
 namespace quillory {
@@ -28,6 +31,7 @@ struct Services {
     FileSystem& fs;
     Registry& registry;
     Shell& shell;
+    Sound& sound;
     Ui& ui;
 };
 
@@ -65,8 +69,15 @@ public:
 
     TOpenDialog OpenDialog;
     TTimer Timer1{10};
-    TMenuItem Help{0, "About..."};
+    // The menu bar: "Voice" and its items for the selected slot, then "About...".
+    TMenuItem Play{ids::kMenuPlay, "Play", "Ctrl+P"};
+    TMenuItem Stop{ids::kMenuStop, "Stop", "Esc"};
+    TMenuItem RemoveVoice{ids::kMenuRemoveVoice, "Remove voice..."};
+    TMenuItem AttachWav{ids::kMenuAttachWav, "Attach WAV..."};
+    TMenuItem Voice{"Voice", {&Play, &Stop, nullptr, &RemoveVoice, nullptr, &AttachWav}};
     TMenuItem About{ids::kMenuAbout, "About"};
+    TMenuItem Help{"About...", {&About}};
+    TMainMenu MainMenu1{{&Voice, &Help}};
 
     // Handlers.
     void FormCreate();
@@ -79,6 +90,13 @@ public:
     void SpeedButton1Click();
     void AboutClick();
     void Timer1Timer();
+    void VoiceClick();
+    void PlayClick();
+    void StopClick();
+    void RemoveVoiceClick();
+    void AttachWavClick();
+    // Files dropped on the main window, by their paths in UTF-8.
+    void FormDropFiles(const std::vector<std::string>& paths);
     // Asked when the user closes the window; false keeps it open.
     bool FormCloseQuery();
 
@@ -86,9 +104,11 @@ public:
     void GetRepBase();
     void LoadTextFromFile();
     void SaveTextFile();
-    // Turns the WAVE file `path` into the speech sample file of the selected slot, telling the
-    // user how it went.
+    // Turns the WAVE file `path` (UTF-8) into the speech sample file of the selected slot,
+    // telling the user how it went.
     void ImportWave(const std::string& path);
+    // Marks the entries of Textes whose slot has a speech sample file.
+    void ShowVoices();
 
     // Program-wide values.
     std::string GameDir;
@@ -102,6 +122,9 @@ public:
     TAboutBox* AboutBox = nullptr;
 
 private:
+    // Marks the voices again, then names the files that could not be deleted.
+    void ReportKept(const std::vector<std::string>& kept);
+
     Services services_;
 };
 

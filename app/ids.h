@@ -9,6 +9,10 @@ inline constexpr char kAboutBoxClass[] = "TAboutBox";
 
 // Menu commands.
 inline constexpr int kMenuAbout = 100;
+inline constexpr int kMenuPlay = 101;
+inline constexpr int kMenuStop = 102;
+inline constexpr int kMenuRemoveVoice = 103;
+inline constexpr int kMenuAttachWav = 104;
 
 // Timers of the main window.
 inline constexpr int kTimer1 = 1;

@@ -16,6 +16,7 @@
 #include "platform/filesystem.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/sound.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace quillory;
@@ -26,7 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ApplicationWindow application(messages::kApplicationTitle);
     Win32Ui ui(application.hwnd());
 
-    TForm1 Form1(Services{systemFileSystem(), systemRegistry(), systemShell(), ui});
+    TForm1 Form1(Services{systemFileSystem(), systemRegistry(), systemShell(), systemSound(), ui});
     MainWindow mainWindow(Form1, ui);
     mainWindow.Create();
     ui.SetMainWindow(mainWindow.hwnd());

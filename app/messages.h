@@ -23,4 +23,10 @@ inline constexpr char kNotPcm[] =
     "This is not an uncompressed WAVE file.  Use microsoft PCM encoding.";
 inline constexpr char kNoSlotSelected[] = "Select the communication to attach the WAV file to.";
 
+// The voices.
+inline constexpr char kRemoveVoiceQuestion[] = "Remove the custom voice of this communication ?";
+inline constexpr char kCannotPlay[] = "This speech file cannot be played.";
+inline constexpr char kNoSoundDevice[] = "No sound device is available.";
+inline constexpr char kDropOneFile[] = "Drop one WAV file at a time.";
+
 }  // namespace quillory::messages

@@ -5,7 +5,9 @@
 // with big-endian sizes; the format block keeps the WAVE file's little-endian fields.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "formats/wave.h"
 
@@ -16,5 +18,23 @@ inline constexpr std::size_t kSpeechHeaderSize = 44;
 // The 44 bytes before the samples of a speech sample file with this format and this many
 // sound bytes.
 std::string speechFileHeader(const FormatBlock& format, std::uint32_t sampleBytes);
+
+// The sound of a speech sample file.
+struct SpeechSample {
+    FormatBlock format;
+    std::string_view samples;  // within the bytes it was read from
+};
+
+// The sound of a speech sample file as the import writes it: "FORM", "SAMP", "FRMT" of 16
+// bytes holding a PCM format block with channels, rate, alignment and bits, "DATA" and its
+// bytes, no size beyond the file. Nothing for any other bytes.
+std::optional<SpeechSample> readSpeechFile(std::string_view bytes);
+
+// A RIFF WAVE file of the sample, as the system's player takes it: the format block and the
+// samples unchanged (and the pad byte after an odd number of them).
+std::string waveImage(const SpeechSample& sample);
+
+// How long the sample plays, in milliseconds, rounded up.
+std::uint64_t playingTimeMs(const SpeechSample& sample);
 
 }  // namespace quillory

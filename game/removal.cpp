@@ -12,21 +12,20 @@ void deleteOne(FileSystem& fs, const std::string& path, std::vector<std::string>
     }
 }
 
-// The file and the temporary file that a write of it goes through.
-void deleteWritten(FileSystem& fs, const std::string& path, std::vector<std::string>& kept) {
+}  // namespace
+
+void DeleteWrittenFile(FileSystem& fs, const std::string& path, std::vector<std::string>& kept) {
     deleteOne(fs, path, kept);
     deleteOne(fs, temporaryPathFor(path), kept);
 }
 
-}  // namespace
-
 std::vector<std::string> RemoveCustomFiles(FileSystem& fs, const std::string& gameDir) {
     std::vector<std::string> kept;
-    deleteWritten(fs, gameDir + "language\\pilots\\player_1.eng", kept);
+    DeleteWrittenFile(fs, gameDir + "language\\pilots\\player_1.eng", kept);
     fs.removeDirectory(gameDir + "language\\pilots");
     fs.removeDirectory(gameDir + "language");
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        deleteWritten(fs, gameDir + speechFilePath(slot), kept);
+        DeleteWrittenFile(fs, gameDir + speechFilePath(slot), kept);
     }
     fs.removeDirectory(gameDir + "audio\\speech");
     fs.removeDirectory(gameDir + "audio");

@@ -13,4 +13,8 @@ namespace quillory {
 // paths of the files that exist but could not be deleted.
 std::vector<std::string> RemoveCustomFiles(FileSystem& fs, const std::string& gameDir);
 
+// Deletes a file the program writes and the temporary file of a write of it; adds each of the
+// two that exists but stays to `kept`.
+void DeleteWrittenFile(FileSystem& fs, const std::string& path, std::vector<std::string>& kept);
+
 }  // namespace quillory

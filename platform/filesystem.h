@@ -37,6 +37,8 @@ public:
 
     virtual bool fileExists(const std::string& path) = 0;  // a directory is no file
     virtual bool dirExists(const std::string& path) = 0;
+    // The same for a path the user gave, in UTF-8.
+    virtual bool userDirExists(const std::string& utf8Path) = 0;
     // These report success only; their callers decide whether a failure matters.
     virtual bool createDirectory(const std::string& path) = 0;  // one level
     virtual bool removeDirectory(const std::string& path) = 0;  // only an empty one

@@ -191,6 +191,8 @@ public:
 
     bool dirExists(const std::string& path) override { return isDirectory(resolve(path)); }
 
+    bool userDirExists(const std::string& utf8Path) override { return dirExists(utf8Path); }
+
     bool createDirectory(const std::string& path) override {
         return ::mkdir(resolve(path).c_str(), 0777) == 0;
     }

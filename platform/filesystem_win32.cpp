@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/filesystem.h"
+#include "platform/wide_win32.h"
 
 namespace quillory {
 namespace {
@@ -32,9 +33,7 @@ bool isReadOnlyFile(const std::string& path) {
 
 // A path as the wide API takes it beyond MAX_PATH: absolute, with the "\\?\" prefix.
 std::wstring LongWidePath(const std::string& utf8Path) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, wide.data(), length);
+    const std::wstring wide = WideOf(utf8Path);
     const DWORD full = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (full == 0) {
         return wide;
@@ -128,6 +127,11 @@ public:
 
     bool dirExists(const std::string& path) override {
         const DWORD attributes = attributesOf(path);
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    bool userDirExists(const std::string& utf8Path) override {
+        const DWORD attributes = GetFileAttributesW(LongWidePath(utf8Path).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
 

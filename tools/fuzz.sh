@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the WAVE reader of the speech import or the communication text file decoder with
+# Fuzzes the WAVE reader of the speech import, the communication text file decoder or the
+# speech sample file reader of the playback with
 # libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer), natively:
-#   bash tools/fuzz.sh [wav|commfile] [seconds]        (defaults: wav, 60 seconds)
+#   bash tools/fuzz.sh [wav|commfile|speech] [seconds]        (defaults: wav, 60 seconds)
 # The corpus grows in $FUZZ_BUILD/corpus-TARGET (default build folder: build/fuzz); a crash
 # or a broken promise stops the run, leaves crash-* there and ends with a non-zero status.
 # Add every input that failed as a regression test of the unit tests.
@@ -12,8 +13,8 @@ target=${1:-wav}
 seconds=${2:-60}
 build=${FUZZ_BUILD:-build/fuzz}
 case $target in
-  wav | commfile) ;;
-  *) echo "usage: bash tools/fuzz.sh [wav|commfile] [seconds]" >&2; exit 2 ;;
+  wav | commfile | speech) ;;
+  *) echo "usage: bash tools/fuzz.sh [wav|commfile|speech] [seconds]" >&2; exit 2 ;;
 esac
 
 bash tools/deps.sh
@@ -26,6 +27,26 @@ options=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1 -artifact_p
 if [ "$target" = wav ]; then
   cp -n tests/data/wav/*.wav "$corpus/" 2>/dev/null || true
   options+=(-max_len=8192 -dict="$root/tests/fuzz/wav.dict")
+elif [ "$target" = speech ]; then
+  # Speech sample files as the import writes them, made of the WAVE test files' sound.
+  if [ -z "$(ls -A "$corpus")" ]; then
+    for wave in tests/data/wav/pcm*.wav; do
+      python3 - "$wave" "$corpus/$(basename "$wave" .wav).iff" <<'EOF2'
+import struct, sys
+riff = open(sys.argv[1], 'rb').read()
+chunks, at = {}, 12
+while at + 8 <= len(riff):
+    cid, size = riff[at:at + 4], struct.unpack('<I', riff[at + 4:at + 8])[0]
+    chunks.setdefault(cid, riff[at + 8:at + 8 + size])
+    at += 8 + size + size % 2
+fmt, sound = chunks[b'fmt '][:16], chunks[b'data']
+open(sys.argv[2], 'wb').write(b'FORM' + struct.pack('>I', 36 + len(sound)) + b'SAMPFRMT' +
+                              struct.pack('>I', 16) + fmt + b'DATA' +
+                              struct.pack('>I', len(sound)) + sound)
+EOF2
+    done
+  fi
+  options+=(-max_len=4096 -dict="$root/tests/fuzz/speech.dict")
 else
   # A file of 40 empty texts behind a zero header.
   [ -n "$(ls -A "$corpus")" ] || head -c 128 /dev/zero >"$corpus/empty-texts"

@@ -23,6 +23,9 @@ public:
         // -1: no entry selected.
         virtual int ItemIndex() const = 0;
         virtual void SetItemIndex(int index) = 0;
+        // The entry's mark, which the list draws beside its text.
+        virtual bool Marked(int index) const = 0;
+        virtual void SetMarked(int index, bool marked) = 0;
     };
 
     // Every entry `itemHeight` pixels high; at most `dropDownCount` of them shown when open.
@@ -42,6 +45,14 @@ public:
     void SetItem(int index, const std::string& text) {
         if (index >= 0 && index < Count()) {
             widget->SetItem(index, text);
+        }
+    }
+
+    // A mark drawn at the right end of the entry's line; an entry outside the list has none.
+    bool Marked(int index) const { return index >= 0 && index < Count() && widget->Marked(index); }
+    void SetMarked(int index, bool marked) {
+        if (index >= 0 && index < Count() && Marked(index) != marked) {
+            widget->SetMarked(index, marked);
         }
     }
 
@@ -76,21 +87,30 @@ private:
         explicit Plain(const Widget& from) : index_(from.ItemIndex()) {
             for (int i = 0; i < from.Count(); ++i) {
                 items_.push_back(from.Item(i));
+                marks_.push_back(from.Marked(i));
             }
         }
         int Count() const override { return static_cast<int>(items_.size()); }
         std::string Item(int index) const override {
             return items_[static_cast<std::size_t>(index)];
         }
-        void Add(const std::string& text) override { items_.push_back(text); }
+        void Add(const std::string& text) override {
+            items_.push_back(text);
+            marks_.push_back(false);
+        }
         void SetItem(int index, const std::string& text) override {
             items_[static_cast<std::size_t>(index)] = text;
         }
         int ItemIndex() const override { return index_; }
         void SetItemIndex(int index) override { index_ = index; }
+        bool Marked(int index) const override { return marks_[static_cast<std::size_t>(index)]; }
+        void SetMarked(int index, bool marked) override {
+            marks_[static_cast<std::size_t>(index)] = marked;
+        }
 
     private:
         std::vector<std::string> items_;
+        std::vector<bool> marks_;
         int index_ = -1;
     };
 

@@ -94,4 +94,24 @@ private:
     std::string text_;
 };
 
+// The state of what is switched on and off: a timer that runs, a menu item that can be chosen.
+class EnabledWidget {
+public:
+    virtual ~EnabledWidget() = default;
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+};
+
+template <bool Initially>
+class PlainEnabled : public EnabledWidget {
+public:
+    PlainEnabled() = default;
+    explicit PlainEnabled(const EnabledWidget& from) : enabled_(from.Enabled()) {}
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override { enabled_ = enabled; }
+
+private:
+    bool enabled_ = Initially;
+};
+
 }  // namespace quillory

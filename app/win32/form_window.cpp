@@ -17,7 +17,9 @@ void FormWindow::Destroy() {
     }
 }
 
-bool FormWindow::IsFormWindow(HWND window) { return GetPropA(window, kFormProperty) != nullptr; }
+FormWindow* FormWindow::FormOf(HWND window) {
+    return window ? static_cast<FormWindow*>(GetPropA(window, kFormProperty)) : nullptr;
+}
 
 void FormWindow::RegisterFormClass(const char* className, HICON icon, HICON smallIcon) {
     WNDCLASSEXA existing{};

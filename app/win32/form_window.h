@@ -18,9 +18,12 @@ public:
 
     HWND hwnd() const { return hwnd_; }
 
-    // True when `window` is the top-level window of a form: its keys then move the focus
-    // and press buttons as in a dialog.
-    static bool IsFormWindow(HWND window);
+    // The form of a top-level window; null for a window that is none. Keys in a form's window
+    // move the focus and press buttons as in a dialog.
+    static FormWindow* FormOf(HWND window);
+
+    // The shortcut keys of the form's menu; null for none.
+    HACCEL accelerators() const { return accelerators_; }
 
 protected:
     // Registers a window class of forms once; `icon` may be null.
@@ -34,6 +37,8 @@ protected:
     // while its members (fonts, images) and its OnMessage are still there.
     void Destroy();
 
+    void SetAccelerators(HACCEL accelerators) { accelerators_ = accelerators; }
+
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -43,6 +48,7 @@ private:
 
     HWND hwnd_ = nullptr;
     HWND focus_ = nullptr;  // the control to give the focus back to when activated again
+    HACCEL accelerators_ = nullptr;
 };
 
 }  // namespace quillory

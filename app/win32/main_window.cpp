@@ -6,6 +6,7 @@
 #include "app/win32/list_entry.h"
 #include "app/win32/native_widgets.h"
 #include "app/win32/placement.h"
+#include "platform/wide_win32.h"
 #include "res/resource_ids.h"
 
 namespace quillory {
@@ -21,7 +22,7 @@ HICON LoadProgramIcon(int size) {
 
 }  // namespace
 
-MainWindow::MainWindow(TForm1& form, Ui& ui) : form_(form), ui_(ui) {}
+MainWindow::MainWindow(TForm1& form, Ui& ui) : form_(form), ui_(ui), menu_(form.MainMenu1) {}
 
 MainWindow::~MainWindow() {
     Destroy();
@@ -33,14 +34,11 @@ MainWindow::~MainWindow() {
 void MainWindow::Create() {
     RegisterFormClass(ids::kMainWindowClass, LoadProgramIcon(GetSystemMetrics(SM_CXICON)),
                       LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)));
-    HMENU bar = CreateMenu();
-    HMENU help = CreatePopupMenu();
-    AppendMenuA(help, MF_STRING, form_.About.Id, form_.About.Caption.c_str());
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), form_.Help.Caption.c_str());
-    if (!CreateFor(form_, ids::kMainWindowClass, kStyle, 0, nullptr, bar)) {
-        DestroyMenu(bar);
+    if (!CreateFor(form_, ids::kMainWindowClass, kStyle, 0, nullptr, menu_.handle())) {
+        DestroyMenu(menu_.handle());
         return;
     }
+    SetAccelerators(menu_.accelerators());
     RunHandler(ui_, [this] { form_.FormCreate(); });
 }
 
@@ -61,6 +59,12 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_INITMENUPOPUP:
+            OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+            return 0;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_MEASUREITEM:
             OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
@@ -90,13 +94,15 @@ void MainWindow::OnCreate() {
     const HWND window = hwnd();
     form_.AttachHandle(window, [window] { DestroyWindow(window); });
     CreateControls(window, form_, fonts_, kFontHeight, glyphs_);
+    DragAcceptFiles(window, TRUE);
     form_.Timer1.widget.Attach(std::make_unique<NativeTimer>(
         window, ids::kTimer1, form_.Timer1.Interval, form_.Timer1.Enabled()));
 }
 
 void MainWindow::OnCommand(int id, int code) {
-    if (id == form_.About.Id) {
-        RunHandler(ui_, [this] { form_.About.Click(); });
+    if (TMenuItem* item = form_.MainMenu1.ItemWithId(id); item && code <= 1) {
+        // 0 from the menu, 1 from a shortcut key.
+        RunHandler(ui_, [item] { item->Click(); });
         return;
     }
     TControl* control = form_.ControlWithId(id);
@@ -108,6 +114,29 @@ void MainWindow::OnCommand(int id, int code) {
     }
 }
 
+void MainWindow::OnInitMenuPopup(HMENU popup) {
+    if (TMenuItem* item = menu_.ItemWithPopup(popup)) {
+        RunHandler(ui_, [item] { item->Click(); });
+    }
+}
+
+void MainWindow::OnDropFiles(HDROP drop) {
+    // While a box or a dialog of the program is open, the window takes no input, drops neither.
+    std::vector<std::string> paths;
+    if (IsWindowEnabled(hwnd())) {
+        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+            path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+            paths.push_back(Utf8Of(path));
+        }
+    }
+    DragFinish(drop);
+    if (!paths.empty()) {
+        RunHandler(ui_, [this, &paths] { form_.FormDropFiles(paths); });
+    }
+}
+
 void MainWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) {
     if (item.CtlType == ODT_COMBOBOX && item.CtlID == static_cast<UINT>(form_.Textes.Id)) {
         item.itemHeight = static_cast<UINT>(form_.Textes.ItemHeight);
@@ -116,7 +145,8 @@ void MainWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) {
 
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.CtlType == ODT_COMBOBOX && item.CtlID == static_cast<UINT>(form_.Textes.Id)) {
-        DrawListEntry(item, form_.Textes.Items(static_cast<int>(item.itemID)),
+        const int entry = static_cast<int>(item.itemID);
+        DrawListEntry(item, form_.Textes.Items(entry), form_.Textes.Marked(entry),
                       fonts_.For(kFontHeight));
     }
 }
@@ -157,6 +187,7 @@ LRESULT MainWindow::OnGetDefId() {
 
 void MainWindow::OnDestroy() {
     DetachControls(form_);
+    menu_.Detach();
     form_.Timer1.widget.Detach();
     form_.AttachHandle(nullptr);
     // Closing the main window ends the program.

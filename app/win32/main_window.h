@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/Unit1.h"
 #include "app/win32/font.h"
 #include "app/win32/form_window.h"
+#include "app/win32/menus.h"
 
 namespace quillory {
 
@@ -29,6 +31,8 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCreate();
     void OnCommand(int id, int code);
+    void OnInitMenuPopup(HMENU popup);
+    void OnDropFiles(HDROP drop);
     void OnMeasureItem(MEASUREITEMSTRUCT& item);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnTimer(UINT_PTR id);
@@ -41,6 +45,7 @@ private:
     Ui& ui_;
     Fonts fonts_;
     std::vector<HIMAGELIST> glyphs_;
+    MenuBar menu_;
 };
 
 }  // namespace quillory

@@ -7,16 +7,24 @@
 namespace quillory {
 namespace {
 
-bool IsDialogKey(MSG& message) {
+// A key for the form it was typed in: a shortcut of its menu, or a key of the dialog keys.
+bool IsFormKey(MSG& message) {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) {
         return false;
     }
-    const HWND form = GetAncestor(message.hwnd, GA_ROOT);
-    return form && FormWindow::IsFormWindow(form) && IsDialogMessageA(form, &message);
+    const HWND window = GetAncestor(message.hwnd, GA_ROOT);
+    const FormWindow* form = FormWindow::FormOf(window);
+    if (form == nullptr) {
+        return false;
+    }
+    if (form->accelerators() && TranslateAcceleratorA(window, form->accelerators(), &message)) {
+        return true;
+    }
+    return IsDialogMessageA(window, &message);
 }
 
 void Dispatch(MSG& message) {
-    if (!IsDialogKey(message)) {
+    if (!IsFormKey(message)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -5,8 +5,9 @@
 namespace quillory {
 
 // Dispatches the thread's messages until the program quits; returns the quit code. Keys in the
-// program's forms move the focus and press buttons as they do in a dialog: Tab and the arrows,
-// Enter for the default button, Space for the focused one.
+// program's forms choose the items of their menus' shortcuts, and move the focus and press
+// buttons as they do in a dialog: Tab and the arrows, Enter for the default button, Space for
+// the focused one.
 int RunMessageLoop();
 
 // Dispatches messages the same way until `done` is true, for a form shown modally. A quit

@@ -40,6 +40,7 @@ void NativeEdit::SetText(const std::string& text) { SetWindowTextA(edit_, text.c
 NativeComboBox::NativeComboBox(HWND list, const TComboBox::Widget& from) : list_(list) {
     for (int i = 0; i < from.Count(); ++i) {
         Add(from.Item(i));
+        SetMarked(i, from.Marked(i));
     }
     SetItemIndex(from.ItemIndex());
 }
@@ -51,11 +52,14 @@ void NativeComboBox::Add(const std::string& text) {
 
 void NativeComboBox::SetItem(int index, const std::string& text) {
     texts_[static_cast<std::size_t>(index)] = text;
-    // Replacing the native entry clears the native selection: set it again.
+    // Replacing the native entry clears the native selection and the entry's mark: set them
+    // again.
     const int selected = ItemIndex();
+    const bool marked = Marked(index);
     SendMessageA(list_, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
     SendMessageA(list_, CB_INSERTSTRING, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marked);
     SetItemIndex(selected);
 }
 
@@ -65,6 +69,21 @@ int NativeComboBox::ItemIndex() const {
 
 void NativeComboBox::SetItemIndex(int index) {
     SendMessageA(list_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+bool NativeComboBox::Marked(int index) const {
+    return SendMessageA(list_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) == 1;
+}
+
+void NativeComboBox::SetMarked(int index, bool marked) {
+    SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marked);
+    // The closed field and the open list draw it anew.
+    InvalidateRect(list_, nullptr, FALSE);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(list_, &info) && info.hwndList) {
+        InvalidateRect(info.hwndList, nullptr, FALSE);
+    }
 }
 
 int NativeProgressBar::Position() const {

@@ -36,9 +36,9 @@ private:
     HWND edit_;
 };
 
-// The selection lives in the native list. The texts are the game's byte strings, which the
-// native list, holding UTF-16, cannot keep exactly in every code page: they are kept here, and
-// the native entries only show them to tools that read the list.
+// The selection and the marks (each entry's data) live in the native list. The texts are the
+// game's byte strings, which the native list, holding UTF-16, cannot keep exactly in every code
+// page: they are kept here, and the native entries only show them to tools that read the list.
 class NativeComboBox : public TComboBox::Widget {
 public:
     // Fills the native list with the entries and the selection of `from`.
@@ -49,6 +49,8 @@ public:
     void SetItem(int index, const std::string& text) override;
     int ItemIndex() const override;
     void SetItemIndex(int index) override;
+    bool Marked(int index) const override;
+    void SetMarked(int index, bool marked) override;
 
 private:
     HWND list_;
@@ -68,7 +70,7 @@ private:
 };
 
 // A timer of a window. Windows cannot be asked whether a timer runs, so this keeps the flag.
-class NativeTimer : public TTimer::Widget {
+class NativeTimer : public EnabledWidget {
 public:
     NativeTimer(HWND window, UINT_PTR id, unsigned interval, bool enabled);
     bool Enabled() const override { return enabled_; }

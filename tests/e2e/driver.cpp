@@ -125,33 +125,6 @@ private:
     std::uint32_t* pixels_ = nullptr;
 };
 
-// Puts the window in the top left corner of the screen, above every other, while the screen
-// is read: the windows of tests running beside this one open in the middle of the screen, and
-// their windows take turns in the corner through a lock shared by all of them.
-class RaisedForCapture {
-public:
-    explicit RaisedForCapture(HWND window) : lock_("quillory-e2e-screen"), window_(window) {
-        GetWindowRect(window_, &place_);
-        SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-        RedrawWindow(window_, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        // Let the program and the X server finish drawing.
-        sendW(window_, WM_NULL, 0, 0);
-        std::this_thread::sleep_for(100ms);
-    }
-    ~RaisedForCapture() {
-        SetWindowPos(window_, HWND_NOTOPMOST, place_.left, place_.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    RaisedForCapture(const RaisedForCapture&) = delete;
-    RaisedForCapture& operator=(const RaisedForCapture&) = delete;
-
-private:
-    NamedLock lock_;
-    HWND window_;
-    RECT place_{};
-};
-
 // Which of the system's icons the screen shows in `area`: each drawn on the background there
 // and compared with what is shown.
 BoxIcon recogniseIcon(const RECT& area) {
@@ -380,12 +353,99 @@ HWND focusOf(HWND window) {
     return info.hwndFocus;
 }
 
+RaisedForCapture::RaisedForCapture(HWND window) : lock_("quillory-e2e-screen"), window_(window) {
+    GetWindowRect(window_, &place_);
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // Let the program and the X server finish drawing.
+    sendW(window_, WM_NULL, 0, 0);
+    std::this_thread::sleep_for(100ms);
+}
+
+RaisedForCapture::~RaisedForCapture() {
+    SetWindowPos(window_, HWND_NOTOPMOST, place_.left, place_.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 bool saveScreenshot(HWND window, const std::string& path) {
     RaisedForCapture raised(window);
     RECT area{};
     GetWindowRect(window, &area);
-    ScreenImage image(area);
+    return saveScreenshot(area, path);
+}
+
+bool saveScreenshot(const RECT& screenArea, const std::string& path) {
+    ScreenImage image(screenArea);
     return image.valid() && image.saveBmp(path);
+}
+
+int Pixels::countOther(const RECT& area, std::uint32_t colour) const {
+    int count = 0;
+    for (int y = std::max<int>(0, area.top); y < std::min<int>(height, area.bottom); ++y) {
+        for (int x = std::max<int>(0, area.left); x < std::min<int>(width, area.right); ++x) {
+            count += at(x, y) != colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+Pixels capture(const RECT& screenArea) {
+    ScreenImage image(screenArea);
+    Pixels pixels;
+    if (image.valid()) {
+        pixels.width = image.width();
+        pixels.height = image.height();
+        pixels.rgb = image.pixels();
+        for (std::uint32_t& pixel : pixels.rgb) {
+            pixel &= 0xFFFFFF;
+        }
+    }
+    return pixels;
+}
+
+Pixels captureRaised(HWND window) {
+    RaisedForCapture raised(window);
+    RECT area{};
+    GetWindowRect(window, &area);
+    return capture(area);
+}
+
+std::uint32_t systemRgb(int colour) {
+    const COLORREF value = GetSysColor(colour);
+    return (GetRValue(value) << 16) | (GetGValue(value) << 8) | GetBValue(value);
+}
+
+void dropFiles(const Program& program, HWND window, const std::vector<std::string>& utf8Paths) {
+    std::wstring names;
+    for (const std::string& path : utf8Paths) {
+        const int length =
+            MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(),
+                            length);
+        names += wide + L'\0';
+    }
+    names += L'\0';
+    struct {
+        DWORD pFiles;
+        POINT pt;
+        BOOL fNC;
+        BOOL fWide;
+    } header{sizeof header, {10, 10}, FALSE, TRUE};
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
+
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, program.id());
+    ASSERT_NE(process, nullptr);
+    void* remote =
+        VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    ASSERT_NE(remote, nullptr);
+    SIZE_T written = 0;
+    EXPECT_TRUE(WriteProcessMemory(process, remote, block.data(), block.size(), &written));
+    CloseHandle(process);
+    post(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote));
 }
 
 BoxIcon iconOf(const MessageBoxView& box) {

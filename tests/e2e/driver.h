@@ -6,10 +6,13 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "tests/e2e/named_lock.h"
 
 namespace quillory::e2e {
 
@@ -67,8 +70,47 @@ int comboSelection(HWND combo);
 // The window that has the keyboard focus in the window's thread.
 HWND focusOf(HWND window);
 
+// Puts the window in the top left corner of the screen, above every other, while the screen
+// is read: the windows of tests running beside this one open in the middle of the screen, and
+// their windows take turns in the corner through a lock shared by all of them.
+class RaisedForCapture {
+public:
+    explicit RaisedForCapture(HWND window);
+    ~RaisedForCapture();
+    RaisedForCapture(const RaisedForCapture&) = delete;
+    RaisedForCapture& operator=(const RaisedForCapture&) = delete;
+
+private:
+    NamedLock lock_;
+    HWND window_;
+    RECT place_{};
+};
+
 // Saves what the screen shows of the window as a 24-bit BMP file; the window is raised for it.
 bool saveScreenshot(HWND window, const std::string& path);
+// The same for an area of the screen as it is.
+bool saveScreenshot(const RECT& screenArea, const std::string& path);
+
+// What the screen shows of an area, pixel by pixel, as 0xRRGGBB.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> rgb;  // row by row from the top
+
+    std::uint32_t at(int x, int y) const { return rgb[static_cast<std::size_t>(y * width + x)]; }
+    // How many pixels of the rectangle (in this image) are not `colour`.
+    int countOther(const RECT& area, std::uint32_t colour) const;
+};
+Pixels capture(const RECT& screenArea);
+// The window's own area of the screen, with the window raised above the others while it is read.
+Pixels captureRaised(HWND window);
+// A system colour (COLOR_...) as the pixels hold it.
+std::uint32_t systemRgb(int colour);
+
+// Drops files on a window of `program` as the shell does: a WM_DROPFILES whose HDROP (the
+// DROPFILES block and the wide names) is written into the program's own memory.
+void dropFiles(const class Program& program, HWND window,
+               const std::vector<std::string>& utf8Paths);
 
 // Which of the system's message box icons the box shows.
 BoxIcon iconOf(const MessageBoxView& box);

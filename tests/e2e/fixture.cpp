@@ -37,7 +37,7 @@ void ProgramTest::start() {
 void ProgramTest::startWith(const std::function<void()>& makeRecord) {
     // The record is machine-wide and tests run in parallel: keep it until the program has
     // read it, at its start.
-    NamedLock lock("quillory-e2e-registry");
+    NamedLock lock(kStartLock);
     makeRecord();
     program_ = std::make_unique<Program>(programPath(), work_.dir());
     ASSERT_TRUE(program_->started());
@@ -163,9 +163,16 @@ void ProgramTest::expectFile(const std::string& relative, const std::string& byt
 }
 
 void ProgramTest::screenshot(HWND window, const std::string& name) {
+    RaisedForCapture raised(window);
+    RECT area{};
+    GetWindowRect(window, &area);
+    screenshot(area, name);
+}
+
+void ProgramTest::screenshot(const RECT& screenArea, const std::string& name) {
     makeDirs(screenshotFolder());
     const std::string path = screenshotFolder() + "\\" + name + ".bmp";
-    ASSERT_TRUE(saveScreenshot(window, path)) << path;
+    ASSERT_TRUE(saveScreenshot(screenArea, path)) << path;
     std::printf("screenshot of %s: %s\n", name.c_str(), path.c_str());
 }
 

@@ -18,6 +18,11 @@ namespace quillory::e2e {
 // What the program must show and write.
 using namespace quillory::test;
 
+// Held while a program of a test starts (and reads the installation record): a test that needs
+// its program to keep the activation for a moment (an open menu or list closes when another
+// window takes it) holds it too, so that no program of another test opens meanwhile.
+inline constexpr char kStartLock[] = "quillory-e2e-starts";
+
 // One run of the program: a fresh game folder, the installation record pointing at it, and the
 // program started on it, with its main window's controls at hand.
 class ProgramTest : public ::testing::Test {
@@ -67,8 +72,10 @@ protected:
     // The same for any file of the game folder.
     void expectFile(const std::string& relative, const std::string& bytes);
 
-    // Saves a screenshot of the window under the build folder and says where.
+    // Saves a screenshot of the window (or of an area of the screen as it is) under the build
+    // folder and says where.
     void screenshot(HWND window, const std::string& name);
+    void screenshot(const RECT& screenArea, const std::string& name);
 
     TempFolder game_{"Game Dir"};
     TempFolder work_{"work"};  // the program's working directory

@@ -22,6 +22,7 @@ public:
 
     bool fileExists(const std::string& path) override { return files.count(path) > 0; }
     bool dirExists(const std::string& path) override { return dirs.count(path) > 0; }
+    bool userDirExists(const std::string& path) override { return dirExists(path); }
 
     bool createDirectory(const std::string& path) override {
         return dirs.count(parentOf(path)) > 0 && files.count(path) == 0 && dirs.insert(path).second;

@@ -133,8 +133,9 @@ std::string Wave::bytes() const {
 
 std::string waveFile(int formatTag, int channels, int rate, int bits, const std::string& samples) {
     return Wave()
-        .chunk("fmt ", formatBlock(static_cast<unsigned>(formatTag), static_cast<unsigned>(channels),
-                                   static_cast<std::uint32_t>(rate), static_cast<unsigned>(bits)))
+        .chunk("fmt ",
+               formatBlock(static_cast<unsigned>(formatTag), static_cast<unsigned>(channels),
+                           static_cast<std::uint32_t>(rate), static_cast<unsigned>(bits)))
         .chunk("data", static_cast<std::uint32_t>(samples.size()), samples)
         .bytes();
 }
@@ -142,6 +143,13 @@ std::string waveFile(int formatTag, int channels, int rate, int bits, const std:
 std::string speechFile(const std::string& block, const std::string& sound) {
     const auto size = static_cast<std::uint32_t>(sound.size());
     return "FORM" + be32(36 + size) + "SAMPFRMT" + be32(16) + block + "DATA" + be32(size) + sound;
+}
+
+std::string playedWave(const std::string& block, const std::string& sound) {
+    const auto size = static_cast<std::uint32_t>(sound.size());
+    const std::string pad(size % 2, '\0');
+    return "RIFF" + le(36 + size + size % 2, 4) + "WAVEfmt " + le(16, 4) + block + "data" +
+           le(size, 4) + sound + pad;
 }
 
 std::string pattern(std::size_t count) {

@@ -10,6 +10,7 @@
 #include "app/toolkit/Ui.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/sound.h"
 
 namespace quillory::test {
 
@@ -82,6 +83,31 @@ public:
         calls.push_back({owner, file, parameters, directory, showCommand});
         return result;
     }
+};
+
+// Plays nothing: remembers each image it was given and answers with `outcome`; it plays until
+// stopped.
+class RecordingSound : public Sound {
+public:
+    struct Play {
+        std::string image;
+        std::uint64_t milliseconds;
+    };
+    std::vector<Play> plays;
+    Outcome outcome = Outcome::Playing;
+    bool playing = false;
+    int stops = 0;
+
+    Outcome Play(std::string image, std::uint64_t milliseconds) override {
+        plays.push_back({std::move(image), milliseconds});
+        playing = outcome == Outcome::Playing;
+        return outcome;
+    }
+    void Stop() override {
+        ++stops;
+        playing = false;
+    }
+    bool Playing() override { return playing; }
 };
 
 }  // namespace quillory::test

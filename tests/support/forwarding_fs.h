@@ -30,6 +30,9 @@ public:
 
     bool fileExists(const std::string& path) override { return real_.fileExists(path); }
     bool dirExists(const std::string& path) override { return real_.dirExists(path); }
+    bool userDirExists(const std::string& utf8Path) override {
+        return real_.userDirExists(utf8Path);
+    }
     bool createDirectory(const std::string& path) override { return real_.createDirectory(path); }
     bool removeDirectory(const std::string& path) override { return real_.removeDirectory(path); }
     bool deleteFile(const std::string& path) override { return real_.deleteFile(path); }

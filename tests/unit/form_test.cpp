@@ -36,12 +36,13 @@ protected:
     GameFolder game;
     MemoryRegistry registry = MemoryRegistry::installedAt(game.dir());
     RecordingShell shell;
+    test::RecordingSound sound;
     ScriptedUi ui;
     std::unique_ptr<TForm1> form;
 
     // Creates the window as the program entry does.
     void start(FileSystem& fs = systemFileSystem()) {
-        form = std::make_unique<TForm1>(Services{fs, registry, shell, ui});
+        form = std::make_unique<TForm1>(Services{fs, registry, shell, sound, ui});
         form->AttachHandle(kMainWindow);
         RunHandler(ui, [&] { form->FormCreate(); });
     }
@@ -305,7 +306,7 @@ TEST_F(MainWindow, SaveFailingAtAnyStepLeavesTheFileAndNoTemporary) {
     start();
     const std::string before = game.read(kFile);
     test::FaultyFileSystem counting;
-    auto counter = std::make_unique<TForm1>(Services{counting, registry, shell, ui});
+    auto counter = std::make_unique<TForm1>(Services{counting, registry, shell, sound, ui});
     RunHandler(ui, [&] { counter->FormCreate(); });
     const int loadSteps = counting.steps();
     counter->SaveTextFile();
@@ -514,6 +515,191 @@ TEST_F(MainWindow, AttachWavWithoutASlotOrAFileWritesNothing) {
     user([&] { form->WavBtn.Click(); });
     EXPECT_EQ(ui.shown().back(), "Quillory|File not found.");
     EXPECT_FALSE(game.exists("audio"));
+}
+
+// --- Voices ---------------------------------------------------------------------------------
+
+class Voices : public MainWindow {
+protected:
+    static constexpr char kSpeech[] = "audio\\speech\\";
+    const std::string block = test::formatBlock(1, 1, 8000, 8);
+
+    void writeVoice(int slot, const std::string& sound) {
+        game.makeDir("audio\\speech");
+        game.write(voicePath(slot), test::speechFile(block, sound));
+    }
+    static std::string voicePath(int slot) {
+        return kSpeech + std::string("007400") + (slot < 10 ? "0" : "") + std::to_string(slot) +
+               ".iff";
+    }
+    // The slots whose entry is marked.
+    std::vector<int> marked() const {
+        std::vector<int> slots;
+        for (int slot = 0; slot < form->Textes.Count(); ++slot) {
+            if (form->Textes.Marked(slot)) {
+                slots.push_back(slot);
+            }
+        }
+        return slots;
+    }
+    // What the Voice menu lets the user do now: Play, Stop, Remove voice....
+    std::vector<bool> voiceMenu() {
+        user([&] { form->Voice.Click(); });
+        return {form->Play.Enabled(), form->Stop.Enabled(), form->RemoveVoice.Enabled()};
+    }
+    void drop(const std::vector<std::string>& paths) {
+        user([&] { form->FormDropFiles(paths); });
+    }
+};
+
+TEST_F(Voices, TheMarksFollowTheFilesOnDisk) {
+    writeVoice(3, "three");
+    writeVoice(12, "twelve");
+    game.write(voicePath(20) + ".tmp", "half an import");
+    start();
+    EXPECT_EQ(marked(), (std::vector<int>{3, 12}));
+
+    // An import marks its slot.
+    game.write("voice.wav", test::waveFile(1, 1, 8000, 8, test::pattern(10)));
+    ui.chosenFiles = {game.path("voice.wav")};
+    form->Textes.UserSelected(7);
+    user([&] { form->AttachWav.Click(); });
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"|Done !"});
+    EXPECT_EQ(marked(), (std::vector<int>{3, 7, 12}));
+
+    // Files that came and went outside the program show after "Revert Text".
+    writeVoice(39, "thirty-nine");
+    ASSERT_TRUE(systemFileSystem().deleteFile(game.path(voicePath(3))));
+    EXPECT_EQ(marked(), (std::vector<int>{3, 7, 12}));
+    user([&] { form->ReloadBtn.Click(); });
+    EXPECT_EQ(marked(), (std::vector<int>{7, 12, 39}));
+
+    // The removal of every file of the program takes every mark.
+    user([&] { form->DeleteFilesBtn.Click(); });
+    EXPECT_EQ(marked(), std::vector<int>{});
+    EXPECT_TRUE(form->Closed());
+}
+
+TEST_F(Voices, TheMarksSurviveChangesOfTheTexts) {
+    writeVoice(5, "five");
+    start();
+    change(5, "A new text for a slot with a voice");
+    EXPECT_EQ(marked(), std::vector<int>{5});
+    EXPECT_EQ(form->Textes.Items(5), "A new text for a slot with a voice");
+}
+
+TEST_F(Voices, PlayAndRemoveOnlyForASlotWithAVoice) {
+    writeVoice(5, test::pattern(8000));
+    start();
+    EXPECT_EQ(voiceMenu(), (std::vector<bool>{false, false, false}));
+    EXPECT_TRUE(form->AttachWav.Enabled());
+    user([&] { form->Play.Click(); });  // its shortcut works whatever the menu showed
+    user([&] { form->RemoveVoice.Click(); });
+    EXPECT_TRUE(sound.plays.empty());
+    EXPECT_TRUE(ui.boxes.empty());
+
+    form->Textes.UserSelected(5);
+    EXPECT_EQ(voiceMenu(), (std::vector<bool>{true, false, true}));
+    user([&] { form->Play.Click(); });
+    EXPECT_EQ(voiceMenu(), (std::vector<bool>{true, true, true})) << "Stop while it plays";
+    user([&] { form->Stop.Click(); });
+    EXPECT_EQ(voiceMenu(), (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(Voices, PlayGivesTheSoundTheSampleAsAWaveFile) {
+    const std::string sound8k = test::pattern(8001);  // an odd count: the pad byte follows
+    writeVoice(9, sound8k);
+    start();
+    form->Textes.UserSelected(9);
+    user([&] { form->Play.Click(); });
+    ASSERT_EQ(sound.plays.size(), 1u);
+    EXPECT_EQ(sound.plays[0].image, test::playedWave(block, sound8k));
+    EXPECT_EQ(sound.plays[0].milliseconds, 1001u);  // 8001 bytes at 8000 a second
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(Voices, PlayTellsWhatKeepsTheSoundFromPlaying) {
+    writeVoice(1, test::pattern(100));
+    game.write(voicePath(2), "FORM not a speech sample at all");
+    start();
+    form->Textes.UserSelected(2);
+    user([&] { form->Play.Click(); });
+    form->Textes.UserSelected(1);
+    sound.outcome = Sound::Outcome::NoDevice;
+    user([&] { form->Play.Click(); });
+    sound.outcome = Sound::Outcome::Refused;
+    user([&] { form->Play.Click(); });
+    EXPECT_EQ(ui.shown(), (std::vector<std::string>{"Error|This speech file cannot be played.",
+                                                    "Error|No sound device is available.",
+                                                    "Error|This speech file cannot be played."}));
+    for (const ScriptedUi::Box& box : ui.boxes) {
+        EXPECT_EQ(box.style, kMbOk | kMbIconWarning);
+        EXPECT_EQ(box.owner, kMainWindow);
+    }
+    EXPECT_EQ(sound.plays.size(), 2u);
+}
+
+TEST_F(Voices, RemoveVoiceAsksThenDeletesTheFileAndTheEmptiedFolders) {
+    writeVoice(4, "four");
+    writeVoice(6, "six");
+    game.write(voicePath(4) + ".tmp", "half an import");
+    start();
+    form->Textes.UserSelected(4);
+    ui.answers = {kIdCancel};
+    user([&] { form->RemoveVoice.Click(); });
+    EXPECT_EQ(ui.shown(),
+              std::vector<std::string>{"|Remove the custom voice of this communication ?"});
+    EXPECT_EQ(ui.boxes[0].style, kMbOkCancel | kMbIconQuestion);
+    EXPECT_EQ(ui.boxes[0].owner, kMainWindow);
+    EXPECT_EQ(game.listing("audio\\speech"), "00740004.iff 00740004.iff.tmp 00740006.iff");
+
+    user([&] { form->RemoveVoice.Click(); });
+    EXPECT_EQ(game.listing("audio\\speech"), "00740006.iff");
+    EXPECT_EQ(marked(), std::vector<int>{6});
+    form->Textes.UserSelected(6);
+    user([&] { form->RemoveVoice.Click(); });
+    EXPECT_EQ(game.listing(""), "Language") << "audio\\speech and audio go when emptied";
+    EXPECT_EQ(marked(), std::vector<int>{});
+    EXPECT_EQ(ui.boxes.size(), 3u);
+    EXPECT_FALSE(form->Closed());
+}
+
+TEST_F(Voices, AVoiceThatCannotBeDeletedIsNamedAndKeepsItsMark) {
+    writeVoice(8, "eight");
+    game.setReadOnly(voicePath(8), true);
+    start();
+    form->Textes.UserSelected(8);
+    user([&] { form->RemoveVoice.Click(); });
+    ASSERT_EQ(ui.boxes.size(), 2u);
+    EXPECT_EQ(ui.shown()[1], "Error|These files could not be deleted:\n" + game.path(voicePath(8)));
+    EXPECT_EQ(ui.boxes[1].style, kMbOk | kMbIconWarning);
+    EXPECT_EQ(marked(), std::vector<int>{8});
+    EXPECT_TRUE(game.exists(voicePath(8)));
+    EXPECT_FALSE(form->Closed());
+}
+
+TEST_F(Voices, ADroppedFileIsAttachedAsByTheButton) {
+    start();
+    game.write("voice.wav", test::waveFile(1, 1, 8000, 8, test::pattern(10)));
+    game.write("other.wav", test::waveFile(1, 1, 8000, 8, test::pattern(20)));
+    game.makeDir("recordings.wav");
+    form->Textes.UserSelected(11);
+
+    drop({game.path("voice.wav"), game.path("other.wav")});
+    drop({game.path("recordings.wav")});
+    EXPECT_EQ(ui.shown(), (std::vector<std::string>{"Error|Drop one WAV file at a time.",
+                                                    "Error|This is not a valid WAVE file"}));
+    for (const ScriptedUi::Box& box : ui.boxes) {
+        EXPECT_EQ(box.style, kMbOk | kMbIconWarning);
+    }
+    EXPECT_FALSE(game.exists("audio"));
+
+    ui.boxes.clear();
+    drop({game.path("voice.wav")});
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"|Done !"});
+    EXPECT_EQ(game.read(voicePath(11)), test::speechFile(block, test::pattern(10)));
+    EXPECT_EQ(marked(), std::vector<int>{11});
+    EXPECT_TRUE(ui.dialogs.empty()) << "a drop needs no dialog";
 }
 
 TEST_F(MainWindow, AboutShowsTheBoxModallyEachTime) {

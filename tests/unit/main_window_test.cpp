@@ -5,8 +5,11 @@
 
 #include "app/win32/main_window.h"
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +20,8 @@
 #include "formats/commfile.h"
 #include "game/slots.h"
 #include "platform/filesystem.h"
+#include "platform/wide_win32.h"
+#include "tests/support/expected.h"
 #include "tests/support/fakes.h"
 #include "tests/support/game_folder.h"
 #include "tests/support/windows_on_screen.h"
@@ -59,12 +64,36 @@ int TextWidth(HWND control) {
     return extent.cx;
 }
 
+// The items of a menu as it shows them; a separator is an empty text.
+std::vector<std::string> MenuTexts(HMENU menu) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[64] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// Whether each item of the menu can be chosen, as the menu is now.
+std::vector<bool> MenuEnabled(HMENU menu) {
+    std::vector<bool> enabled;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (!(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR)) {
+            enabled.push_back(!(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) &
+                                (MF_GRAYED | MF_DISABLED)));
+        }
+    }
+    return enabled;
+}
+
 class MainWindowOnScreen : public testing::Test {
 protected:
     test::ScreenTurn turn;
     GameFolder game;
     MemoryRegistry registry = MemoryRegistry::installedAt(game.dir());
     RecordingShell shell;
+    test::RecordingSound sound;
     ScriptedUi ui;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<MainWindow> window;
@@ -75,7 +104,7 @@ protected:
     // activation from this one whenever messages run: focus checks come before that.
     void Open(bool settle = true) {
         ASSERT_TRUE(test::UseCommonControls6());
-        form = std::make_unique<TForm1>(Services{systemFileSystem(), registry, shell, ui});
+        form = std::make_unique<TForm1>(Services{systemFileSystem(), registry, shell, sound, ui});
         window = std::make_unique<MainWindow>(*form, ui);
         window->Create();
         window->Show();
@@ -133,16 +162,14 @@ TEST_F(MainWindowOnScreen, WindowFrameCaptionMenuAndPlace) {
     EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 
+    // "Voice" with its items, then "About..." with "About".
     HMENU bar = GetMenu(hwnd);
-    ASSERT_EQ(GetMenuItemCount(bar), 1);
-    char caption[32] = "";
-    GetMenuStringA(bar, 0, caption, sizeof caption, MF_BYPOSITION);
-    EXPECT_STREQ(caption, "About...");
-    HMENU help = GetSubMenu(bar, 0);
-    ASSERT_EQ(GetMenuItemCount(help), 1);
-    EXPECT_EQ(GetMenuItemID(help, 0), static_cast<UINT>(ids::kMenuAbout));
-    GetMenuStringA(help, 0, caption, sizeof caption, MF_BYPOSITION);
-    EXPECT_STREQ(caption, "About");
+    EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"Voice", "About..."}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 0)),
+              (std::vector<std::string>{"Play\tCtrl+P", "Stop\tEsc", "", "Remove voice...", "",
+                                        "Attach WAV..."}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 1)), std::vector<std::string>{"About"});
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(ids::kMenuAbout));
 }
 
 TEST_F(MainWindowOnScreen, ControlsStandWhereTheFormPutsThemWithItsFont) {
@@ -301,6 +328,99 @@ TEST_F(MainWindowOnScreen, TheMenuShowsTheAboutBoxModally) {
     form->AboutBox = &about;
     SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(ids::kMenuAbout, 0), 0);
     EXPECT_EQ(ui.modalShows, 1);
+}
+
+TEST_F(MainWindowOnScreen, TheVoiceMenuFollowsTheSelectedSlotAndItsKeysWork) {
+    game.makeDir("audio\\speech");
+    game.write("audio\\speech\\00740005.iff",
+               test::speechFile(test::formatBlock(1, 1, 8000, 8), test::pattern(80)));
+    Open();
+    const HMENU voice = GetSubMenu(GetMenu(hwnd), 0);
+    const auto opened = [&] {
+        SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(voice), 0);
+        return MenuEnabled(voice);  // Play, Stop, Remove voice..., Attach WAV...
+    };
+    EXPECT_EQ(opened(), (std::vector<bool>{false, false, false, true}));
+    Select(5);
+    EXPECT_EQ(opened(), (std::vector<bool>{true, false, true, true}));
+    // The entries' marks, for tools that read the list.
+    EXPECT_EQ(SendMessageA(Control(ids::kTextes), CB_GETITEMDATA, 5, 0), 1);
+    EXPECT_EQ(SendMessageA(Control(ids::kTextes), CB_GETITEMDATA, 4, 0), 0);
+
+    // Ctrl+P plays the slot's voice, Escape stops it.
+    SetForegroundWindow(hwnd);
+    SetFocus(Control(ids::kTextes));
+    const auto keys = [](std::initializer_list<std::pair<WORD, bool>> strokes) {
+        std::vector<INPUT> inputs;
+        for (const auto& [key, up] : strokes) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        }
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        Settle();
+    };
+    keys({{VK_CONTROL, false}, {'P', false}, {'P', true}, {VK_CONTROL, true}});
+    ASSERT_EQ(sound.plays.size(), 1u);
+    EXPECT_EQ(sound.plays[0].image,
+              test::playedWave(test::formatBlock(1, 1, 8000, 8), test::pattern(80)));
+    EXPECT_EQ(opened(), (std::vector<bool>{true, true, true, true}));
+    keys({{VK_ESCAPE, false}, {VK_ESCAPE, true}});
+    EXPECT_EQ(sound.stops, 1);
+    EXPECT_FALSE(sound.playing);
+    EXPECT_TRUE(IsWindow(hwnd));
+
+    // The menu's own commands.
+    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(ids::kMenuPlay, 0), 0);
+    EXPECT_EQ(sound.plays.size(), 2u);
+    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(ids::kMenuStop, 0), 0);
+    EXPECT_EQ(sound.stops, 2);
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(MainWindowOnScreen, ADropOfFilesReachesTheFormOnlyWhileTheWindowTakesInput) {
+    Open();
+    EXPECT_TRUE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    // An HDROP as the shell makes it: the DROPFILES header, then zero-ended wide names.
+    const auto dropOf = [](const std::vector<std::wstring>& names) {
+        std::wstring list;
+        for (const std::wstring& name : names) {
+            list += name + L'\0';
+        }
+        list += L'\0';
+        const HGLOBAL memory =
+            GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * 2);
+        auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+        files->pFiles = sizeof(DROPFILES);
+        files->fWide = TRUE;
+        std::memcpy(files + 1, list.data(), list.size() * 2);
+        GlobalUnlock(memory);
+        return reinterpret_cast<WPARAM>(memory);
+    };
+    SendMessageA(hwnd, WM_DROPFILES, dropOf({L"a.wav", L"b.wav"}), 0);
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"Error|Drop one WAV file at a time."});
+
+    EnableWindow(hwnd, FALSE);  // as under a box of the program
+    SendMessageA(hwnd, WM_DROPFILES, dropOf({L"a.wav", L"b.wav"}), 0);
+    EnableWindow(hwnd, TRUE);
+    EXPECT_EQ(ui.boxes.size(), 1u);
+
+    // A name outside the system's code page arrives whole.
+    const std::wstring name = L"\x0413\x043E\x043B\x043E\x0441 \x58F0.wav";
+    HANDLE file = CreateFileW((WideOf(game.dir()) + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const std::string wave = test::waveFile(1, 1, 8000, 8, test::pattern(12));
+    DWORD written = 0;
+    WriteFile(file, wave.data(), static_cast<DWORD>(wave.size()), &written, nullptr);
+    CloseHandle(file);
+    Select(30);
+    SendMessageA(hwnd, WM_DROPFILES, dropOf({WideOf(game.dir()) + name}), 0);
+    EXPECT_EQ(ui.shown().back(), "|Done !");
+    EXPECT_EQ(game.read("audio\\speech\\00740030.iff"),
+              test::speechFile(test::formatBlock(1, 1, 8000, 8), test::pattern(12)));
 }
 
 TEST_F(MainWindowOnScreen, ClosingAfterAChangeAsksAndCancelKeepsTheWindow) {

@@ -226,8 +226,13 @@ TEST_P(RealPcmFiles, FormatAndSoundArriveUnchanged) {
     const std::string sound = fixture(name + ".samples");
     ASSERT_FALSE(sound.empty());
     ASSERT_TRUE(import(fixture(name + ".wav"), 21));
-    EXPECT_EQ(written("00740021.iff"),
-              speechFile(formatBlock(1, file.channels, file.rate, file.bits), sound));
+    const std::string block = formatBlock(1, file.channels, file.rate, file.bits);
+    const std::string speech = written("00740021.iff");
+    EXPECT_EQ(speech, speechFile(block, sound));
+    // Played back, it is the original's format and sound again.
+    const std::optional<SpeechSample> sample = readSpeechFile(speech);
+    ASSERT_TRUE(sample.has_value());
+    EXPECT_EQ(waveImage(*sample), test::playedWave(block, sound));
     EXPECT_EQ(game.listing("audio\\speech"), "00740021.iff");
 }
 
@@ -310,6 +315,52 @@ TEST(WaveReader, RefusesWhatIsNoPcmWaveInTheOrderOfItsTests) {
                                    c.refusal != WaveRefusal::TooShort &&
                                    c.refusal != WaveRefusal::NotWave);
     }
+}
+
+TEST(SpeechFile, OnlyWhatTheImportCouldHaveWrittenIsPlayed) {
+    const std::string good = speechFile(kMono16, samples(100));
+    ASSERT_TRUE(readSpeechFile(good).has_value());
+    EXPECT_EQ(readSpeechFile(good)->samples, samples(100));
+    // The sizes may not reach beyond the file; trailing bytes are no sound.
+    EXPECT_EQ(readSpeechFile(good + "tail")->samples, samples(100));
+    EXPECT_EQ(readSpeechFile(speechFile(kMono16, ""))->samples, "");
+
+    const auto with = [&](std::size_t at, const std::string& bytes) {
+        std::string broken = good;
+        broken.replace(at, bytes.size(), bytes);
+        return broken;
+    };
+    const std::vector<std::pair<std::string, std::string>> broken = {
+        {"empty", ""},
+        {"the header cut short", good.substr(0, 43)},
+        {"samples cut short", good.substr(0, good.size() - 1)},
+        {"RIFF for FORM", with(0, "RIFF")},
+        {"another form type", with(8, "WAVE")},
+        {"another first chunk", with(12, "fmt ")},
+        {"a format chunk of 18 bytes", with(16, be32(18))},
+        {"another second chunk", with(36, "data")},
+        {"FORM size beyond the file", with(4, be32(static_cast<std::uint32_t>(good.size())))},
+        {"DATA size beyond the file", with(40, be32(101))},
+        {"DATA size of 4 GiB", with(40, be32(0xFFFFFFFF))},
+        {"floating point", with(20, formatBlock(3, 1, 22050, 32))},
+        {"extensible", with(20, formatBlock(0xFFFE, 1, 22050, 16))},
+        {"no channel", with(20, formatBlock(1, 0, 22050, 16))},
+        {"no sample rate", with(20, formatBlock(1, 1, 0, 16))},
+        {"no bits", with(34, le(0, 2))},
+    };
+    for (const auto& [what, bytes] : broken) {
+        EXPECT_FALSE(readSpeechFile(bytes).has_value()) << what;
+    }
+}
+
+TEST(SpeechFile, PlayingTimeIsRoundedUp) {
+    const std::string stereo16 = formatBlock(1, 2, 11025, 16);
+    const auto timeOf = [](const std::string& file) {
+        return playingTimeMs(*readSpeechFile(file));
+    };
+    EXPECT_EQ(timeOf(speechFile(stereo16, std::string(44100, 'x'))), 1000u);
+    EXPECT_EQ(timeOf(speechFile(stereo16, std::string(44104, 'x'))), 1001u);
+    EXPECT_EQ(timeOf(speechFile(stereo16, "")), 0u);
 }
 
 TEST_F(SpeechImport, RefusedFilesWriteNothing) {

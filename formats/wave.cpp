@@ -120,10 +120,10 @@ int fromUnit(double x) {
     return whole + (rest >= 0.5) - (rest <= -0.5);
 }
 
-template <typename ToSixteen>
-void convertEach(const unsigned char* in, std::size_t count, std::size_t step, unsigned char* out,
+template <std::size_t Step, typename ToSixteen>
+void convertEach(const unsigned char* in, std::size_t count, unsigned char* out,
                  ToSixteen toSixteen) {
-    for (std::size_t i = 0; i < count; ++i, in += step, out += 2) {
+    for (std::size_t i = 0; i < count; ++i, in += Step, out += 2) {
         const int sample = toSixteen(in);
         out[0] = static_cast<unsigned char>(sample);
         out[1] = static_cast<unsigned char>(sample >> 8);
@@ -141,26 +141,25 @@ SampleConverter::SampleConverter(const WaveDescription& wave)
 void SampleConverter::convert(const unsigned char* in, std::size_t frames,
                               unsigned char* out) const {
     const std::size_t count = frames * (outputFrameBytes_ / 2);
-    const std::size_t step = containerBytes_;
-    if (encoding_ == SampleEncoding::Integer && step == 3) {
-        convertEach(in, count, step, out, [](const unsigned char* at) {
-            const auto v = static_cast<std::int32_t>(littleEndian(at, 3) << 8) >> 8;
-            return std::min((v + 128) >> 8, 32767);
-        });
+    // Integers: their top 16 bits, one more when the bit below them is set (the rest is at
+    // least half a step), but no more than 32767; the same as (v + 128) >> 8 for 24 bits.
+    const auto roundedTop = [](const unsigned char* top) {
+        const auto sixteen = static_cast<std::int16_t>(littleEndian(top, 2));
+        return std::min(sixteen + (top[-1] >> 7), 32767);
+    };
+    if (encoding_ == SampleEncoding::Integer && containerBytes_ == 3) {
+        convertEach<3>(in, count, out, [&](const unsigned char* at) { return roundedTop(at + 1); });
     } else if (encoding_ == SampleEncoding::Integer) {
-        convertEach(in, count, step, out, [](const unsigned char* at) {
-            const std::int64_t v = static_cast<std::int32_t>(littleEndian(at, 4));
-            return static_cast<int>(std::min<std::int64_t>((v + 32768) >> 16, 32767));
-        });
-    } else if (step == 4) {
-        convertEach(in, count, step, out, [](const unsigned char* at) {
+        convertEach<4>(in, count, out, [&](const unsigned char* at) { return roundedTop(at + 2); });
+    } else if (containerBytes_ == 4) {
+        convertEach<4>(in, count, out, [](const unsigned char* at) {
             const std::uint32_t bits = littleEndian(at, 4);
             float value;
             std::memcpy(&value, &bits, sizeof value);
             return fromUnit(value);
         });
     } else {
-        convertEach(in, count, step, out, [](const unsigned char* at) {
+        convertEach<8>(in, count, out, [](const unsigned char* at) {
             const std::uint64_t bits = littleEndian64(at, 8);
             double value;
             std::memcpy(&value, &bits, sizeof value);

@@ -30,17 +30,19 @@ using namespace quillory;
 using fuzz::check;
 using test::readBe32;
 
-// Samples of `width` bytes turned into 16 bits: integers by their top two bytes, one more when
-// the byte below them is at least half of one step (but no more than 32767); floats scaled
-// from -1..1 by 32767 and rounded by the C library.
+// Samples of `width` bytes turned into 16 bits: integers rounded by adding half a step and
+// shifting (no more than 32767); floats scaled from -1..1 by 32767 and rounded by the C
+// library.
 std::string sixteenBits(const std::string& in, bool floating, std::size_t width) {
     std::string out;
     for (std::size_t i = 0; i + width <= in.size(); i += width) {
         long value;
         if (!floating) {
-            const auto top = static_cast<std::int16_t>(test::readLe(in, i + width - 2, 2));
-            const bool up = static_cast<unsigned char>(in[i + width - 3]) >= 0x80;
-            value = std::min(top + (up ? 1 : 0), 32767);
+            const unsigned shift = 8 * (static_cast<unsigned>(width) - 2);
+            const std::int64_t whole = test::readLe(in, i, width);
+            const std::int64_t v = whole - (whole >> (8 * width - 1) << (8 * width));
+            value =
+                static_cast<long>(std::min<std::int64_t>((v + (1 << (shift - 1))) >> shift, 32767));
         } else {
             double x;
             if (width == 4) {

@@ -1,6 +1,7 @@
 #include "formats/wave.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -13,6 +14,18 @@ constexpr std::uint64_t kFormTypeOffset = 8;
 constexpr std::uint64_t kFirstChunk = 12;  // after "RIFF" <size> "WAVE"
 // What the 32-bit FORM size of a speech sample file can count besides its 36 header bytes.
 constexpr std::uint64_t kMostSampleBytes = 0xFFFFFFFFu - 36;
+
+constexpr unsigned kTagPcm = 1;
+constexpr unsigned kTagFloat = 3;
+constexpr unsigned kTagExtensible = 0xFFFE;
+// An extensible format chunk: the format block, its cbSize, then 22 bytes of valid bits, the
+// channel mask and the sub-format GUID.
+constexpr std::size_t kExtensionSize = 22;
+constexpr std::size_t kExtensibleSize = kFormatBlockSize + 2 + kExtensionSize;
+// The sub-format GUIDs of the formats that have a tag are the tag in their first two bytes,
+// then these 14 bytes.
+constexpr unsigned char kGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                         0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 struct Chunk {
     std::uint64_t offset;  // of its contents
@@ -38,7 +51,122 @@ std::optional<Chunk> findChunk(ByteSource& wave, std::uint64_t length, const cha
     return std::nullopt;
 }
 
+// The kind of sound (kTagPcm, kTagFloat, or 0 for another) of an extensible format chunk, and
+// its valid bits; 0 when the chunk cannot hold its extension.
+unsigned extensibleKind(ByteSource& wave, const Chunk& format, WaveDescription& found) {
+    unsigned char extension[2 + kExtensionSize];
+    if (format.size < kExtensibleSize ||
+        !readExactAt(wave, format.offset + kFormatBlockSize, extension, sizeof extension) ||
+        littleEndian(extension, 2) < kExtensionSize) {
+        return 0;
+    }
+    const unsigned valid = littleEndian(extension + 2, 2);
+    found.validBits = valid == 0 ? found.containerBits : valid;
+    const unsigned char* guid = extension + 8;
+    if (found.validBits > found.containerBits || std::memcmp(guid + 2, kGuidTail, 14) != 0) {
+        return 0;
+    }
+    return littleEndian(guid, 2);
+}
+
+// Decides what becomes of sound of this kind, and the speech sample file's format block for
+// it; false for sound the import cannot take.
+bool chooseEncoding(unsigned kind, bool extensible, WaveDescription& found) {
+    const unsigned bits = found.containerBits;
+    if (kind == kTagPcm && (bits == 24 || bits == 32)) {
+        found.encoding = SampleEncoding::Integer;
+    } else if (kind == kTagFloat && (bits == 32 || bits == 64)) {
+        found.encoding = SampleEncoding::Float;
+    } else if (kind == kTagPcm && (!extensible || bits == 8 || bits == 16)) {
+        // The file's own block but for the tag: its samples are left-justified in their
+        // container whatever their valid bits, as PCM's are.
+        putLittleEndian(found.format.data(), kTagPcm, 2);
+        return true;
+    } else {
+        return false;
+    }
+    // 16-bit PCM of the same channels and rate; refused when the format block cannot count it.
+    const std::uint64_t align = 2 * std::uint64_t{found.channels};
+    const std::uint64_t rate = littleEndian(found.format.data() + 4, 4);
+    if (found.channels == 0 || align > 0xFFFF || rate * align > 0xFFFFFFFFu) {
+        return false;
+    }
+    unsigned char* block = found.format.data();
+    putLittleEndian(block, kTagPcm, 2);
+    putLittleEndian(block + 8, static_cast<std::uint32_t>(rate * align), 4);
+    putLittleEndian(block + 12, static_cast<std::uint32_t>(align), 2);
+    putLittleEndian(block + 14, 16, 2);
+    return true;
+}
+
+// The little-endian number in `count` bytes, of up to 8.
+std::uint64_t littleEndian64(const unsigned char* bytes, std::size_t count) {
+    std::uint64_t value = 0;
+    for (std::size_t i = count; i > 0; --i) {
+        value = (value << 8) | bytes[i - 1];
+    }
+    return value;
+}
+
+// Full scale -1..1 to 16 bits, half away from zero; y - whole is exact, so no rounding of an
+// added 0.5 can move a value across the half.
+int fromUnit(double x) {
+    if (std::isnan(x)) {
+        return 0;
+    }
+    const double y = std::clamp(x, -1.0, 1.0) * 32767.0;
+    const int whole = static_cast<int>(y);
+    const double rest = y - whole;
+    return whole + (rest >= 0.5) - (rest <= -0.5);
+}
+
+template <std::size_t Step, typename ToSixteen>
+void convertEach(const unsigned char* in, std::size_t count, unsigned char* out,
+                 ToSixteen toSixteen) {
+    for (std::size_t i = 0; i < count; ++i, in += Step, out += 2) {
+        const int sample = toSixteen(in);
+        out[0] = static_cast<unsigned char>(sample);
+        out[1] = static_cast<unsigned char>(sample >> 8);
+    }
+}
+
 }  // namespace
+
+SampleConverter::SampleConverter(const WaveDescription& wave)
+    : encoding_(wave.encoding),
+      containerBytes_(wave.containerBits / 8),
+      inputFrameBytes_(std::size_t{wave.channels} * containerBytes_),
+      outputFrameBytes_(std::size_t{wave.channels} * 2) {}
+
+void SampleConverter::convert(const unsigned char* in, std::size_t frames,
+                              unsigned char* out) const {
+    const std::size_t count = frames * (outputFrameBytes_ / 2);
+    // Integers: their top 16 bits, one more when the bit below them is set (the rest is at
+    // least half a step), but no more than 32767; the same as (v + 128) >> 8 for 24 bits.
+    const auto roundedTop = [](const unsigned char* top) {
+        const auto sixteen = static_cast<std::int16_t>(littleEndian(top, 2));
+        return std::min(sixteen + (top[-1] >> 7), 32767);
+    };
+    if (encoding_ == SampleEncoding::Integer && containerBytes_ == 3) {
+        convertEach<3>(in, count, out, [&](const unsigned char* at) { return roundedTop(at + 1); });
+    } else if (encoding_ == SampleEncoding::Integer) {
+        convertEach<4>(in, count, out, [&](const unsigned char* at) { return roundedTop(at + 2); });
+    } else if (containerBytes_ == 4) {
+        convertEach<4>(in, count, out, [](const unsigned char* at) {
+            const std::uint32_t bits = littleEndian(at, 4);
+            float value;
+            std::memcpy(&value, &bits, sizeof value);
+            return fromUnit(value);
+        });
+    } else {
+        convertEach<8>(in, count, out, [](const unsigned char* at) {
+            const std::uint64_t bits = littleEndian64(at, 8);
+            double value;
+            std::memcpy(&value, &bits, sizeof value);
+            return fromUnit(value);
+        });
+    }
+}
 
 std::size_t MemorySource::readAt(std::uint64_t offset, void* into, std::size_t count) {
     if (offset >= bytes_.size()) {
@@ -74,12 +202,15 @@ WaveDescription describeWave(ByteSource& wave) {
         found.refusal = WaveRefusal::NoFormat;
         return found;
     }
-    if (littleEndian(found.format.data(), 2) != 1) {
+    const unsigned tag = littleEndian(found.format.data(), 2);
+    found.channels = littleEndian(found.format.data() + 2, 2);
+    found.containerBits = found.validBits = littleEndian(found.format.data() + 14, 2);
+    const bool extensible = tag == kTagExtensible;
+    const unsigned kind = extensible ? extensibleKind(wave, *format, found) : tag;
+    if (!chooseEncoding(kind, extensible, found)) {
         found.refusal = WaveRefusal::NotPcm;
         return found;
     }
-    found.channels = littleEndian(found.format.data() + 2, 2);
-    found.containerBits = found.validBits = littleEndian(found.format.data() + 14, 2);
     const std::optional<Chunk> data = findChunk(wave, length, "data");
     if (!data) {
         found.refusal = WaveRefusal::NoData;
@@ -88,7 +219,13 @@ WaveDescription describeWave(ByteSource& wave) {
     found.samplesOffset = data->offset;
     found.sampleBytes = static_cast<std::uint32_t>(std::min<std::uint64_t>(
         {data->size, length - std::min(length, data->offset), kMostSampleBytes}));
-    found.speechBytes = found.sampleBytes;
+    if (found.encoding == SampleEncoding::Copy) {
+        found.speechBytes = found.sampleBytes;
+    } else {
+        const SampleConverter converter(found);
+        found.speechBytes = static_cast<std::uint32_t>(
+            found.sampleBytes / converter.inputFrameBytes() * converter.outputFrameBytes());
+    }
     return found;
 }
 

@@ -100,7 +100,9 @@ private:
 // (tag FFFE, PCM sub-format) of 8 or 16 bits, copied; PCM of 24 or 32 bits (tag 1 or
 // extensible, valid bits up to the container's) and floating point of 32 or 64 bits (tag 3 or
 // the extensible float sub-format), converted. Anything else is NotPcm, and so is an
-// extensible block whose extension is cut short or names more valid bits than its container.
+// extensible block whose extension is cut short or names more valid bits than its container,
+// and a conversion whose 16-bit format block cannot hold its block alignment (more than 32767
+// channels) or its bytes a second.
 WaveDescription describeWave(ByteSource& wave);
 
 }  // namespace quillory

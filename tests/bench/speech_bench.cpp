@@ -1,11 +1,14 @@
-// Speed and memory of the WAVE import, measured against `cp` of the same file.
+// Speed and memory of the WAVE import, measured against `cp` of the same file, and of its
+// conversion to 16 bits, measured against sox converting the same file.
 //   speech_bench WORK_FOLDER [ROUNDS]     (run by tools/bench.sh)
-// In WORK_FOLDER it makes PCM WAVE files of 1 MB and 100 MB, then, in each round, copies the
-// 100 MB file with cp (which copies inside the kernel), with cat (through a buffer, as the
-// import does), with cp followed by a sync of the copy (the import flushes its file to
-// the disk before it puts it in place), and imports it in a process of its own; the best
-// round of each counts. Peak memory is the high-water mark of an import process (VmHWM) for
-// each size.
+// In WORK_FOLDER it makes 16-bit PCM WAVE files of 1 MB and 100 MB, then, in each round,
+// copies the 100 MB file with cp (which copies inside the kernel), with cat (through a buffer,
+// as the import does), with cp followed by a sync of the copy (the import flushes its file to
+// the disk before it puts it in place), and imports it in a process of its own. It does the
+// same with 24-bit stereo files of 1 MB and 100 MB, converted by `sox IN -b 16 -D OUT` (with
+// -V1, which drops its warning about the samples that round past 32767) and by the import.
+// The best round of each counts. Peak memory is the high-water mark of an import
+// process (VmHWM) for each size; the import's 16-bit samples are checked against sox's.
 //   speech_bench --import WAVE GAME_FOLDER    one import, then prints its VmHWM in KiB
 //   speech_bench --import-unflushed WAVE GAME_FOLDER
 //                                            the same with the flush to the disk left out, to
@@ -19,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -73,12 +77,16 @@ int importOnce(FileSystem& fs, const std::string& wave, const std::string& gameD
     return 0;
 }
 
-// A 16-bit mono PCM WAVE file with `soundBytes` bytes of noise.
-void makeWave(const std::string& path, std::uint32_t soundBytes) {
+// A PCM WAVE file of `soundBytes` bytes of noise, in whole frames.
+void makeWave(const std::string& path, std::uint32_t soundBytes, unsigned channels = 1,
+              unsigned bits = 16) {
     using test::le;
+    const std::uint32_t align = channels * bits / 8;
+    const std::uint32_t rate = 22050;
+    soundBytes -= soundBytes % align;
     const std::string header = "RIFF" + le(36 + soundBytes, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) +
-                               le(1, 2) + le(22050, 4) + le(44100, 4) + le(2, 2) + le(16, 2) +
-                               "data" + le(soundBytes, 4);
+                               le(channels, 2) + le(rate, 4) + le(rate * align, 4) + le(align, 2) +
+                               le(bits, 2) + "data" + le(soundBytes, 4);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(header.data(), static_cast<std::streamsize>(header.size()));
     std::vector<char> block(1 << 20);
@@ -97,6 +105,11 @@ void makeWave(const std::string& path, std::uint32_t soundBytes) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         std::exit(2);
     }
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Runs a program, waits for it; its standard output goes to `output` when given.
@@ -158,10 +171,15 @@ int main(int argc, char** argv) {
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
     const std::string small = work + "in-1mb.wav";
     const std::string big = work + "in-100mb.wav";
+    const std::string small24 = work + "in24-1mb.wav";
+    const std::string big24 = work + "in24-100mb.wav";
     const std::string copy = work + "copy.wav";
+    const std::string soxOut = work + "sox16.wav";
     const std::string speechFile = work + "audio/speech/00740007.iff";
     makeWave(small, 1000 * 1000);
     makeWave(big, 100 * 1000 * 1000);
+    makeWave(small24, 1000 * 1000, 2, 24);
+    makeWave(big24, 100 * 1000 * 1000, 2, 24);
 
     char selfPath[4096];
     const ssize_t length = readlink(self.c_str(), selfPath, sizeof selfPath - 1);
@@ -171,7 +189,12 @@ int main(int argc, char** argv) {
     const std::string program(selfPath, static_cast<std::size_t>(length));
 
     double bestCp = 1e9, bestCat = 1e9, bestCpSync = 1e9, bestImport = 1e9, bestUnflushed = 1e9;
+    double bestSox = 1e9, bestSoxSync = 1e9, bestConvert = 1e9, bestConvertUnflushed = 1e9;
     std::string ignored;
+    const auto import = [&](const char* how, const std::string& wave) {
+        std::remove(speechFile.c_str());
+        return run({program, how, wave, work}, &ignored);
+    };
     for (int round = 0; round < rounds; ++round) {
         std::remove(copy.c_str());
         bestCp = std::min(bestCp, run({"cp", big, copy}));
@@ -181,19 +204,36 @@ int main(int argc, char** argv) {
         bestCpSync =
             std::min(bestCpSync, run({"sh", "-c", "cp \"$0\" \"$1\" && sync \"$1\"", big, copy}));
         std::remove(copy.c_str());
-        std::remove(speechFile.c_str());
-        bestImport = std::min(bestImport, run({program, "--import", big, work}, &ignored));
-        std::remove(speechFile.c_str());
-        bestUnflushed =
-            std::min(bestUnflushed, run({program, "--import-unflushed", big, work}, &ignored));
+        bestImport = std::min(bestImport, import("--import", big));
+        bestUnflushed = std::min(bestUnflushed, import("--import-unflushed", big));
+
+        std::remove(soxOut.c_str());
+        bestSox = std::min(bestSox, run({"sox", "-V1", big24, "-b", "16", "-D", soxOut}));
+        std::remove(soxOut.c_str());
+        bestSoxSync = std::min(
+            bestSoxSync,
+            run({"sh", "-c", "sox -V1 \"$0\" -b 16 -D \"$1\" && sync \"$1\"", big24, soxOut}));
+        bestConvert = std::min(bestConvert, import("--import", big24));
+        bestConvertUnflushed = std::min(bestConvertUnflushed, import("--import-unflushed", big24));
     }
     std::remove(copy.c_str());
 
-    std::string smallPeak, bigPeak;
-    run({program, "--import", small, work}, &smallPeak);
-    run({program, "--import", big, work}, &bigPeak);
-    const long smallKiB = std::strtol(smallPeak.c_str(), nullptr, 10);
-    const long bigKiB = std::strtol(bigPeak.c_str(), nullptr, 10);
+    // The conversion's samples are sox's: both round 24 bits to 16 from the top bits.
+    const std::string ours = readFile(speechFile);
+    const std::string theirs = readFile(soxOut);
+    const std::size_t data = theirs.find("data");
+    const bool same = ours.size() > 44 && data != std::string::npos &&
+                      theirs.compare(data + 8, std::string::npos, ours, 44) == 0;
+    std::remove(soxOut.c_str());
+
+    const auto peak = [&](const std::string& wave) {
+        std::string printed;
+        std::remove(speechFile.c_str());
+        run({program, "--import", wave, work}, &printed);
+        return std::strtol(printed.c_str(), nullptr, 10);
+    };
+    const long smallKiB = peak(small), bigKiB = peak(big);
+    const long small24KiB = peak(small24), big24KiB = peak(big24);
 
     const double mb = 100.0;
     std::printf("100 MB PCM WAVE, best of %d rounds:\n", rounds);
@@ -206,11 +246,27 @@ int main(int argc, char** argv) {
                 bestCp / bestImport);
     std::printf("  import speed / (cp + sync) speed:           %.2f\n", bestCpSync / bestImport);
     std::printf("  import without the flush / cp speed:        %.2f\n", bestCp / bestUnflushed);
+    std::printf("100 MB 24-bit stereo WAVE to 16 bits, best of %d rounds:\n", rounds);
+    std::printf("  sox -b 16 -D       %7.3f s  %7.0f MB/s\n", bestSox, mb / bestSox);
+    std::printf("  sox + sync of it   %7.3f s  %7.0f MB/s\n", bestSoxSync, mb / bestSoxSync);
+    std::printf("  import             %7.3f s  %7.0f MB/s\n", bestConvert, mb / bestConvert);
+    std::printf("  import, no flush   %7.3f s  %7.0f MB/s\n", bestConvertUnflushed,
+                mb / bestConvertUnflushed);
+    std::printf("  import speed / sox speed:                   %.2f (target at least 1.00)\n",
+                bestSox / bestConvert);
+    std::printf("  import speed / (sox + sync) speed:          %.2f\n", bestSoxSync / bestConvert);
+    std::printf("  import without the flush / sox speed:       %.2f\n",
+                bestSox / bestConvertUnflushed);
+    std::printf("  16-bit samples the same as sox's:           %s\n", same ? "yes" : "NO");
     std::printf("Peak memory of an import process (VmHWM):\n");
     std::printf(
         "  1 MB input   %6ld KiB\n  100 MB input %6ld KiB\n  difference   %6ld KiB "
         "(target within 1024)\n",
         smallKiB, bigKiB, bigKiB - smallKiB);
+    std::printf(
+        "  1 MB 24-bit input to 16 bits   %6ld KiB\n  100 MB 24-bit input to 16 bits %6ld KiB\n"
+        "  difference                     %6ld KiB (target within 1024)\n",
+        small24KiB, big24KiB, big24KiB - small24KiB);
     std::remove(speechFile.c_str());
-    return 0;
+    return same ? 0 : 1;
 }

@@ -200,10 +200,21 @@ void TForm1::ImportWave(const std::string& path) {
             // The file ends before what the import needs: the standard error box says so.
             throw Error(kReadBeyondEnd);
     }
-    importing.WriteSpeechFile(GameDir, slot, [&](std::uint64_t done, std::uint64_t) {
-        if (done == 0) {
-            Progress.SetPosition(kFormatCopied);
+    if (wave.encoding != SampleEncoding::Copy) {
+        const std::string samples = wave.encoding == SampleEncoding::Float
+                                        ? std::to_string(wave.containerBits) + "-bit float"
+                                        : std::to_string(wave.validBits) + "-bit";
+        if (ui.ShowMessageBox(Handle(), kConvertQuestionStart + samples + kConvertQuestionEnd, "",
+                              kMbOkCancel | kMbIconQuestion) != kIdOk) {
+            refuse(kNotPcm, kMbIconStop);
+            return;
         }
+    }
+    // The bar moves from where the format block is in to its end with the sound bytes.
+    importing.WriteSpeechFile(GameDir, slot, [&](std::uint64_t done, std::uint64_t total) {
+        const int span = Progress.Max() - kFormatCopied;
+        Progress.SetPosition(kFormatCopied +
+                             (total == 0 ? 0 : static_cast<int>(span * done / total)));
     });
     Progress.SetPosition(Progress.Max());
     ShowVoices();

@@ -22,6 +22,9 @@ inline constexpr char kNotWave[] = "This is not a valid WAVE file";
 inline constexpr char kNotPcm[] =
     "This is not an uncompressed WAVE file.  Use microsoft PCM encoding.";
 inline constexpr char kNoSlotSelected[] = "Select the communication to attach the WAV file to.";
+// "This WAV file has 24-bit samples. Convert it to 16-bit PCM ?", "... 32-bit float samples ..."
+inline constexpr char kConvertQuestionStart[] = "This WAV file has ";
+inline constexpr char kConvertQuestionEnd[] = " samples. Convert it to 16-bit PCM ?";
 
 // The voices.
 inline constexpr char kRemoveVoiceQuestion[] = "Remove the custom voice of this communication ?";

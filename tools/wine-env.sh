@@ -6,7 +6,7 @@
 WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine}
 export WINEPREFIX=${WINEPREFIX:-$WINE_ROOT/prefix}
 export WINEARCH=win64
-export WINEDEBUG=-all
+export WINEDEBUG=${QUILLORY_WINEDEBUG:--all}  # e.g. QUILLORY_WINEDEBUG=+seh to look into a crash
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export TMPDIR=$WINE_ROOT/tmp
 export XDG_RUNTIME_DIR=$WINE_ROOT/run

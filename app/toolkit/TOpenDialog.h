@@ -15,7 +15,7 @@ public:
     bool PathMustExist = false;
     bool FileMustExist = false;
 
-    std::string FileName;  // the chosen file, after a successful Execute
+    std::string FileName;  // the chosen file, in UTF-8, after a successful Execute
 
     // The filter as the system's dialog takes it: every description and pattern ended by a
     // zero byte, the whole list by one more ("WAV files\0*.wav\0\0"); empty without a filter.

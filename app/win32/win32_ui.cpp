@@ -8,6 +8,7 @@
 #include "app/toolkit/TOpenDialog.h"
 #include "app/win32/message_loop.h"
 #include "app/win32/placement.h"
+#include "platform/wide_win32.h"
 
 namespace quillory {
 namespace {
@@ -61,22 +62,27 @@ int Win32Ui::ShowMessageBox(WindowHandle owner, const std::string& text, const s
 }
 
 bool Win32Ui::Execute(TOpenDialog& dialog) {
-    const std::string filter = dialog.FilterList();
-    const std::string extension = dialog.DefaultExtension();
-    std::vector<char> path(kPathBuffer, '\0');
-    if (dialog.FileName.size() < path.size()) {
-        dialog.FileName.copy(path.data(), dialog.FileName.size());
+    // The wide dialog, so that any name the user can pick comes back whole; the settings are
+    // the program's own ASCII texts.
+    const std::wstring filter = WideOf(dialog.FilterList());
+    const std::wstring extension = WideOf(dialog.DefaultExtension());
+    const std::wstring initialDir = WideOf(dialog.InitialDir);
+    const std::wstring title = WideOf(dialog.Title);
+    std::vector<wchar_t> path(kPathBuffer, L'\0');
+    const std::wstring chosen = WideOf(dialog.FileName);
+    if (chosen.size() < path.size()) {
+        chosen.copy(path.data(), chosen.size());
     }
 
-    OPENFILENAMEA settings{};
+    OPENFILENAMEW settings{};
     settings.lStructSize = sizeof settings;
     settings.hwndOwner = mainWindow_;
     settings.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
     settings.nFilterIndex = 1;
     settings.lpstrFile = path.data();
     settings.nMaxFile = static_cast<DWORD>(path.size());
-    settings.lpstrInitialDir = dialog.InitialDir.empty() ? nullptr : dialog.InitialDir.c_str();
-    settings.lpstrTitle = dialog.Title.empty() ? nullptr : dialog.Title.c_str();
+    settings.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+    settings.lpstrTitle = title.empty() ? nullptr : title.c_str();
     settings.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     settings.Flags = OFN_EXPLORER | OFN_ENABLESIZING;
     if (dialog.HideReadOnly) {
@@ -88,11 +94,11 @@ bool Win32Ui::Execute(TOpenDialog& dialog) {
     if (dialog.FileMustExist) {
         settings.Flags |= OFN_FILEMUSTEXIST;
     }
-    if (!GetOpenFileNameA(&settings)) {
+    if (!GetOpenFileNameW(&settings)) {
         return false;
     }
-    path.back() = '\0';
-    dialog.FileName = path.data();
+    path.back() = L'\0';
+    dialog.FileName = Utf8Of(path.data());
     return true;
 }
 

@@ -17,6 +17,10 @@ constexpr int kFileNameCombo = 0x47C;  // cmb13
 }  // namespace
 
 std::string programPath() { return windowsPath(QUILLORY_EXE); }
+
+std::string testData(const std::string& relative) {
+    return readFile(windowsPath(std::string(QUILLORY_TEST_DATA) + "/" + relative)).value_or("");
+}
 std::string fakeGamePath() { return windowsPath(QUILLORY_FAKE_GAME); }
 std::string screenshotFolder() { return windowsPath(QUILLORY_SCREENSHOTS); }
 
@@ -104,7 +108,11 @@ void ProgramTest::chooseFile(const std::string& path) {
             name = findChildById(dialog, "Edit", kFileNameCombo);
         }
         ASSERT_NE(name, nullptr) << "no file name field in the open dialog";
-        send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        std::wstring wide(path.size(), L'\0');
+        wide.resize(static_cast<std::size_t>(
+            MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(),
+                                static_cast<int>(wide.size()))));
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
         click(GetDlgItem(dialog, IDOK));
     }
     waitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); },

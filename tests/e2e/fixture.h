@@ -48,8 +48,8 @@ protected:
     MessageBoxView clickForBox(const std::string& caption);
     // Closes the main window by its system menu, as the close box and Alt+F4 do.
     void closeWindow();
-    // In the open dialog that the program shows now: types the path and presses Open, or
-    // cancels the dialog when the path is empty.
+    // In the open dialog that the program shows now: types the path (UTF-8) and presses Open,
+    // or cancels the dialog when the path is empty.
     void chooseFile(const std::string& path);
 
     // What the window shows.
@@ -90,6 +90,9 @@ protected:
 // Checks every visible property of a box at once.
 void expectBox(const MessageBoxView& box, const std::string& text, const std::string& caption,
                const std::set<int>& buttons, BoxIcon icon);
+
+// A file of tests/data, by its path there.
+std::string testData(const std::string& relative);
 
 // The path of the program under test, of the stand-in for the game, of the screenshots.
 std::string programPath();

@@ -80,12 +80,107 @@ TEST_F(Import, RefusesAnEmptyFileWithTwoWarnings) {
 
 TEST_F(Import, RefusesCompressedSoundAndLeavesTheBarAtOne) {
     start();
-    const MessageBoxView box = attach(9, waveFile(3, 1, 44100, 32, pattern(400)));
+    const MessageBoxView box = attach(9, waveFile(2, 1, 44100, 4, pattern(400)));
     expectBox(box, "This is not an uncompressed WAVE file.  Use microsoft PCM encoding.", "Error",
               {kOk}, BoxIcon::Stop);
     program_->answer(box, kOk);
     EXPECT_EQ(barPosition(), 1);
     EXPECT_FALSE(fileExists(game_.path("audio\\speech\\00740009.iff")));
+}
+
+// A folder below `base` whose path has at least `length` characters, made and removed through
+// the wide API, which takes paths deeper than MAX_PATH.
+class DeepFolder {
+public:
+    DeepFolder(const std::string& base, std::size_t length) {
+        path_ = L"\\\\?\\" + std::wstring(base.begin(), base.end());
+        path_.pop_back();  // the final backslash
+        while (path_.size() < length) {
+            path_ += L"\\a folder of the recordings made for the speech samples of slot 9";
+            EXPECT_TRUE(CreateDirectoryW(path_.c_str(), nullptr)) << GetLastError();
+            made_.push_back(path_);
+        }
+    }
+    ~DeepFolder() {
+        for (const std::wstring& file : files_) {
+            DeleteFileW(file.c_str());
+        }
+        for (auto dir = made_.rbegin(); dir != made_.rend(); ++dir) {
+            RemoveDirectoryW(dir->c_str());
+        }
+    }
+    // Writes a file into the deepest folder; returns its path in UTF-8, without the prefix.
+    std::string write(const std::wstring& name, const std::string& bytes) {
+        const std::wstring file = path_ + L"\\" + name;
+        files_.push_back(file);
+        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(handle, INVALID_HANDLE_VALUE) << GetLastError();
+        DWORD written = 0;
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(handle);
+        const std::wstring plain = file.substr(4);
+        std::string utf8(plain.size() * 3, '\0');
+        utf8.resize(static_cast<std::size_t>(
+            WideCharToMultiByte(CP_UTF8, 0, plain.c_str(), static_cast<int>(plain.size()),
+                                utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
+        return utf8;
+    }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> made_;
+    std::vector<std::wstring> files_;
+};
+
+TEST_F(Import, ConvertsA24BitFileOfAnyNameOnlyAfterOk) {
+    start();
+    // "Голос 声.wav": Cyrillic and Japanese, outside the system's code page.
+    const std::wstring name = L"\x0413\x043E\x043B\x043E\x0441 \x58F0.wav";
+    const std::string bytes = testData("wav/int24-stereo-sox.wav");
+    // The samples as sox converts them, in a 16-bit stereo block.
+    const std::string expected =
+        speechFile(formatBlock(1, 2, 8000, 16), testData("wav/int24-stereo-sox.s16"));
+    DeepFolder shallow(waves_.dir(), 0);
+    const std::string picked = shallow.write(name, bytes);
+    select(9);
+
+    click(button("Attach WAV"));
+    chooseFile(picked);
+    const MessageBoxView question = program_->waitForMessageBox();
+    expectBox(question, "This WAV file has 24-bit samples. Convert it to 16-bit PCM ?", "",
+              {kOk, kCancel}, BoxIcon::Question);
+    EXPECT_EQ(question.owner, main_);
+    EXPECT_EQ(barPosition(), 1);
+    program_->answer(question, kCancel);
+    const MessageBoxView refusal = program_->waitForMessageBox();
+    expectBox(refusal, "This is not an uncompressed WAVE file.  Use microsoft PCM encoding.",
+              "Error", {kOk}, BoxIcon::Stop);
+    program_->answer(refusal, kOk);
+    EXPECT_FALSE(dirExists(game_.path("audio")));
+
+    click(button("Attach WAV"));
+    chooseFile(picked);
+    program_->answer(program_->waitForMessageBox(), kOk);
+    const MessageBoxView done = program_->waitForMessageBox();
+    EXPECT_EQ(done.text, "Done !");
+    EXPECT_EQ(barPosition(), barMaximum());
+    program_->answer(done, kOk);
+    expectFile("audio\\speech\\00740009.iff", expected);
+
+    // The same in a folder deeper than MAX_PATH. Wine's open dialog cannot take such a path
+    // (it overflows a buffer of MAX_PATH characters), so the file comes as a drop would bring
+    // it from the desktop.
+    DeepFolder deep(waves_.dir(), 300);
+    const std::string deepPath = deep.write(name, bytes);
+    ASSERT_GT(deepPath.size(), 260u);
+    select(10);
+    dropFiles(*program_, main_, {deepPath});
+    EXPECT_EQ(program_->waitForMessageBox().text, question.text);
+    program_->answer(program_->waitForMessageBox(), kOk);
+    EXPECT_EQ(program_->waitForMessageBox().text, "Done !");
+    program_->answer(program_->waitForMessageBox(), kOk);
+    expectFile("audio\\speech\\00740010.iff", expected);
 }
 
 TEST_F(Import, CancelledDialogChangesNothing) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "platform/error.h"
 #include "tests/support/error_code.h"
 #include "tests/support/faulty_fs.h"
@@ -24,6 +27,43 @@ TEST_F(FileSystemTest, MissingFileAndMissingDirectoryHaveTheirCodes) {
     EXPECT_EQ(errorCodeOf([&] { fs.openRead(game.path("none.eng")); }), kFileNotFound);
     EXPECT_EQ(errorCodeOf([&] { fs.openRead(game.path("nodir\\none.eng")); }), kPathNotFound);
     EXPECT_EQ(errorCodeOf([&] { fs.create(game.path("nodir\\new.eng")); }), kPathNotFound);
+}
+
+TEST_F(FileSystemTest, FilesTheUserPicksOpenWhateverTheirNameAndLength) {
+    namespace stdfs = std::filesystem;
+    // Deeper than MAX_PATH, and a name outside any ANSI code page: "Голос 声.wav".
+    std::string folder = game.dir();
+    folder.pop_back();
+    while (folder.size() < 300) {
+        folder += std::string(1, stdfs::path::preferred_separator) + "recordings for slot nine";
+    }
+    const std::string name = "\xD0\x93\xD0\xBE\xD0\xBB\xD0\xBE\xD1\x81 \xE5\xA3\xB0.wav";
+    const std::string file = folder + std::string(1, stdfs::path::preferred_separator) + name;
+#ifdef _WIN32
+    const std::string prefix = "\\\\?\\";
+#else
+    const std::string prefix;
+#endif
+    const auto native = [&](const std::string& utf8) {
+        return stdfs::path(std::u8string(utf8.begin(), utf8.end()));
+    };
+    stdfs::create_directories(native(prefix + folder));
+    std::ofstream(native(prefix + file), std::ios::binary) << "RIFF voice";
+
+    EXPECT_TRUE(fs.userDirExists(folder));
+    EXPECT_FALSE(fs.userDirExists(file));
+    std::unique_ptr<File> opened = fs.openUserFile(file);
+    char bytes[16] = {};
+    EXPECT_EQ(opened->read(bytes, sizeof bytes), 10u);
+    EXPECT_EQ(std::string(bytes, 10), "RIFF voice");
+    opened->close();
+    EXPECT_EQ(errorCodeOf([&] { fs.openUserFile(folder + "\\missing.wav"); }), kFileNotFound);
+    // Long paths are gone one name at a time, deepest first.
+    stdfs::remove(native(prefix + file));
+    for (std::string dir = folder; dir.size() > game.dir().size();
+         dir.erase(dir.rfind(stdfs::path::preferred_separator))) {
+        stdfs::remove(native(prefix + dir));
+    }
 }
 
 TEST_F(FileSystemTest, NamesMatchWithoutRegardToCase) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #ifndef _WIN32
 #include <sys/resource.h>
 
@@ -15,6 +17,7 @@
 #include "formats/commfile.h"
 #include "game/slots.h"
 #include "platform/error.h"
+#include "tests/support/bytes.h"
 #include "tests/support/expected.h"
 #include "tests/support/fakes.h"
 #include "tests/support/faulty_fs.h"
@@ -494,6 +497,62 @@ TEST_F(MainWindow, AttachWavTellsHowTheImportWentAndMovesTheBar) {
     EXPECT_EQ(game.listing("audio\\speech"), "00740003.iff");
     ASSERT_EQ(ui.dialogs.size(), cases.size());
     EXPECT_EQ(ui.dialogs[0].Title, "Select a WAV file...");
+}
+
+// A progress bar that remembers every position it was given.
+class RecordingBar : public TProgressBar::Widget {
+public:
+    std::vector<int> positions;
+    int Position() const override { return positions.empty() ? 0 : positions.back(); }
+    void SetPosition(int position) override { positions.push_back(position); }
+    int Max() const override { return 100; }
+    void SetMax(int) override {}
+};
+
+TEST_F(MainWindow, AConvertedFileIsImportedOnlyAfterTheUserSaidSo) {
+    start();
+    // 24-bit stereo: 3 MB of frames, so that the conversion takes several blocks.
+    std::string frames;
+    for (int i = 0; i < 500000; ++i) {
+        frames += test::le(0x123456, 3) + test::le(0xFEDCBA, 3);  // 0x1234.56, -0x0123.46
+    }
+    game.write("voice.wav", test::waveFile(1, 2, 8000, 24, frames));
+    form->Textes.UserSelected(4);
+    ui.chosenFiles = {game.path("voice.wav"), game.path("voice.wav")};
+    ui.answers = {kIdCancel};
+    user([&] { form->WavBtn.Click(); });
+    const std::string question = "|This WAV file has 24-bit samples. Convert it to 16-bit PCM ?";
+    EXPECT_EQ(ui.shown(),
+              (std::vector<std::string>{
+                  question,
+                  "Error|This is not an uncompressed WAVE file.  Use microsoft PCM encoding."}));
+    EXPECT_EQ(ui.boxes[0].style, kMbOkCancel | kMbIconQuestion);
+    EXPECT_EQ(ui.boxes[0].owner, kMainWindow);
+    EXPECT_EQ(form->Progress.Position(), 1);
+    EXPECT_FALSE(game.exists("audio"));
+
+    auto bar = std::make_unique<RecordingBar>();
+    RecordingBar& positions = *bar;
+    form->Progress.widget.Attach(std::move(bar));
+    ui.boxes.clear();
+    user([&] { form->WavBtn.Click(); });
+    EXPECT_EQ(ui.shown(), (std::vector<std::string>{question, "|Done !"}));
+    std::string sixteen;
+    for (int i = 0; i < 500000; ++i) {
+        sixteen += test::le(0x1234, 2) + test::le(0xFEDD, 2);
+    }
+    EXPECT_EQ(game.read("audio\\speech\\00740004.iff"),
+              test::speechFile(test::formatBlock(1, 2, 8000, 16), sixteen));
+    // 1 once the form type passed, 5 with the format block, then up with the bytes to the end,
+    // and empty again after "Done !".
+    const std::vector<int>& seen = positions.positions;
+    ASSERT_GE(seen.size(), 6u);
+    EXPECT_EQ(seen[0], 1);
+    EXPECT_EQ(seen[1], 5);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end() - 1));
+    EXPECT_GT(std::count_if(seen.begin(), seen.end(), [](int p) { return p > 5 && p < 100; }), 1);
+    EXPECT_EQ(seen[seen.size() - 2], 100);
+    EXPECT_EQ(seen.back(), 0);
 }
 
 TEST_F(MainWindow, AttachWavWithoutASlotOrAFileWritesNothing) {

@@ -15,8 +15,20 @@
 namespace quillory::e2e {
 namespace {
 
-constexpr UINT kSendTimeoutMs = 5000;
 constexpr int kMessageBoxTextId = 0xFFFF;
+
+// Every wait lasts QUILLORY_E2E_TIME_SCALE times as long when that is set, for a program that
+// runs slower than usual: the 32-bit build under CPU emulation, say.
+int timeScale() {
+    static const int scale = [] {
+        const char* text = std::getenv("QUILLORY_E2E_TIME_SCALE");
+        const int value = text != nullptr ? std::atoi(text) : 1;
+        return value > 0 ? value : 1;
+    }();
+    return scale;
+}
+
+UINT sendTimeoutMs() { return 5000 * static_cast<UINT>(timeScale()); }
 
 bool sameClass(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -27,7 +39,8 @@ bool sameClass(const std::string& a, const std::string& b) {
 
 LRESULT sendW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, sendTimeoutMs(),
+                        &result);
     return static_cast<LRESULT>(result);
 }
 
@@ -181,7 +194,7 @@ bool isMessageBox(HWND window) {
 
 bool waitUntil(const std::function<bool()>& ready, const std::string& what,
                std::chrono::milliseconds deadline) {
-    const auto end = Clock::now() + deadline;
+    const auto end = Clock::now() + deadline * timeScale();
     while (!ready()) {
         if (Clock::now() > end) {
             ADD_FAILURE() << "timed out waiting for " << what;
@@ -313,7 +326,8 @@ RECT clientRect(HWND window) {
 
 LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, sendTimeoutMs(),
+                        &result);
     return static_cast<LRESULT>(result);
 }
 
@@ -598,8 +612,8 @@ void Program::answer(const MessageBoxView& box, int button) {
 }
 
 int Program::waitForExit(std::chrono::milliseconds deadline) {
-    if (!started() || WaitForSingleObject(process_.hProcess,
-                                          static_cast<DWORD>(deadline.count())) != WAIT_OBJECT_0) {
+    const auto scaled = static_cast<DWORD>(deadline.count() * timeScale());
+    if (!started() || WaitForSingleObject(process_.hProcess, scaled) != WAIT_OBJECT_0) {
         return -1;
     }
     DWORD code = 0;

@@ -19,7 +19,7 @@ namespace quillory::e2e {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// How long the program gets to react to anything.
+// How long the program gets to react to anything (times $QUILLORY_E2E_TIME_SCALE, when set).
 inline constexpr auto kDeadline = 10s;
 
 // Polls `ready` every 20 ms until it returns true; fails the test (and returns false) after

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/ids.h"
 #include "tests/e2e/named_lock.h"
@@ -16,7 +17,15 @@ constexpr int kFileNameCombo = 0x47C;  // cmb13
 
 }  // namespace
 
-std::string programPath() { return windowsPath(QUILLORY_EXE); }
+std::string programPath() {
+    // QUILLORY_PROGRAM: another build of the program, the one of the package say, by its Unix
+    // or Windows path.
+    const char* chosen = std::getenv("QUILLORY_PROGRAM");
+    if (chosen == nullptr || *chosen == '\0') {
+        return windowsPath(QUILLORY_EXE);
+    }
+    return chosen[0] == '/' ? windowsPath(chosen) : chosen;
+}
 
 std::string testData(const std::string& relative) {
     return readFile(windowsPath(std::string(QUILLORY_TEST_DATA) + "/" + relative)).value_or("");

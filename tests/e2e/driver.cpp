@@ -17,17 +17,6 @@ namespace {
 
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-// Every wait lasts QUILLORY_E2E_TIME_SCALE times as long when that is set, for a program that
-// runs slower than usual: the 32-bit build under CPU emulation, say.
-int timeScale() {
-    static const int scale = [] {
-        const char* text = std::getenv("QUILLORY_E2E_TIME_SCALE");
-        const int value = text != nullptr ? std::atoi(text) : 1;
-        return value > 0 ? value : 1;
-    }();
-    return scale;
-}
-
 UINT sendTimeoutMs() { return 5000 * static_cast<UINT>(timeScale()); }
 
 bool sameClass(const std::string& a, const std::string& b) {
@@ -191,6 +180,15 @@ bool isMessageBox(HWND window) {
 }
 
 }  // namespace
+
+int timeScale() {
+    static const int scale = [] {
+        const char* text = std::getenv("QUILLORY_E2E_TIME_SCALE");
+        const int value = text != nullptr ? std::atoi(text) : 1;
+        return value > 0 ? value : 1;
+    }();
+    return scale;
+}
 
 bool waitUntil(const std::function<bool()>& ready, const std::string& what,
                std::chrono::milliseconds deadline) {

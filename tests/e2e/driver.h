@@ -22,6 +22,10 @@ using Clock = std::chrono::steady_clock;
 // How long the program gets to react to anything (times $QUILLORY_E2E_TIME_SCALE, when set).
 inline constexpr auto kDeadline = 10s;
 
+// How many times as long every wait lasts: QUILLORY_E2E_TIME_SCALE when that is set, for a
+// program that runs slower than usual (the 32-bit build under CPU emulation, say); else 1.
+int timeScale();
+
 // Polls `ready` every 20 ms until it returns true; fails the test (and returns false) after
 // `deadline`, naming `what` was awaited.
 bool waitUntil(const std::function<bool()>& ready, const std::string& what,

@@ -200,7 +200,7 @@ TEST_F(Voices, TheVoiceMenuOpensByTheKeyboardWithWhatTheSlotCannotDoGreyed) {
             SetForegroundWindow(main_);
             post(main_, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as the Alt key does
             post(main_, WM_KEYDOWN, VK_DOWN);
-            for (const auto end = Clock::now() + 3s; Clock::now() < end;) {
+            for (const auto end = Clock::now() + 3s * timeScale(); Clock::now() < end;) {
                 const std::vector<HWND> popups = program_->topWindows("#32768");
                 if (!popups.empty()) {
                     RECT area{};
@@ -313,7 +313,7 @@ TEST_F(Drops, NoneIsTakenWhileABoxOfTheProgramIsOpen) {
     const MessageBoxView question = clickForBox("Save Text");
     ASSERT_EQ(question.text, kSaveQuestion);
     dropFiles(*program_, main_, {wavePath("voice.wav")});
-    std::this_thread::sleep_for(300ms);  // the drop reaches the window under the box
+    std::this_thread::sleep_for(300ms * timeScale());  // the drop reaches the window under the box
     program_->answer(question, kCancel);
     expectUsable();
     send(main_, WM_NULL);

@@ -33,15 +33,13 @@ void CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
 
 ScreenTurn::ScreenTurn() : mutex_(CreateMutexA(nullptr, FALSE, "quillory-unit-screen-turn")) {
     if (mutex_) {
-        WaitForSingleObject(mutex_, 120000);
+        WaitForSingleObject(mutex_.get(), 120000);
     }
 }
 
-ScreenTurn::~ScreenTurn() {
-    if (mutex_) {
-        ReleaseMutex(mutex_);
-        CloseHandle(mutex_);
-    }
+void ScreenTurn::Release::operator()(void* mutex) const {
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
 }
 
 bool UseCommonControls6() {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace quillory::test {
@@ -16,12 +17,13 @@ namespace quillory::test {
 class ScreenTurn {
 public:
     ScreenTurn();
-    ~ScreenTurn();
-    ScreenTurn(const ScreenTurn&) = delete;
-    ScreenTurn& operator=(const ScreenTurn&) = delete;
 
 private:
-    HANDLE mutex_;
+    // Gives the turn back and closes the mutex.
+    struct Release {
+        void operator()(void* mutex) const;
+    };
+    std::unique_ptr<void, Release> mutex_;
 };
 
 // Makes the windows that this test creates from now on use common controls 6, as the

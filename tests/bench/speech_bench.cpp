@@ -63,12 +63,12 @@ long highWaterKiB() {
 
 int importOnce(FileSystem& fs, const std::string& wave, const std::string& gameDir) {
     try {
-        WaveImport import(fs, wave);
-        if (import.wave().refusal != WaveRefusal::None) {
+        WaveImport importing(fs, wave);
+        if (importing.wave().refusal != WaveRefusal::None) {
             std::fprintf(stderr, "refused\n");
             return 1;
         }
-        import.WriteSpeechFile(gameDir, 7, [](std::uint64_t, std::uint64_t){});
+        importing.WriteSpeechFile(gameDir, 7, [](std::uint64_t, std::uint64_t) {});
     } catch (const Error& error) {
         std::fprintf(stderr, "import failed: %s\n", error.what());
         return 1;

@@ -33,9 +33,15 @@ fs::path native(const std::string& path) {
 
 GameFolder::GameFolder() {
     static std::atomic<int> counter{0};
-    const fs::path dir = fs::temp_directory_path() / ("quillory-test-" + std::to_string(getpid()) +
-                                                      "-" + std::to_string(counter++));
-    fs::remove_all(dir);
+    // A folder of that name that an earlier process (of the same number) could not remove is
+    // passed over.
+    fs::path dir;
+    std::error_code ignored;
+    do {
+        dir = fs::temp_directory_path() /
+              ("quillory-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+        fs::remove_all(dir, ignored);
+    } while (fs::exists(dir));
     fs::create_directories(dir);
     dir_ = dir.string();
 #ifdef _WIN32

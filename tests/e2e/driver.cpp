@@ -28,8 +28,7 @@ bool sameClass(const std::string& a, const std::string& b) {
 
 LRESULT sendW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, sendTimeoutMs(),
-                        &result);
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, sendTimeoutMs(), &result);
     return static_cast<LRESULT>(result);
 }
 
@@ -324,8 +323,7 @@ RECT clientRect(HWND window) {
 
 LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, sendTimeoutMs(),
-                        &result);
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, sendTimeoutMs(), &result);
     return static_cast<LRESULT>(result);
 }
 

@@ -59,7 +59,9 @@ std::string textOf(HWND window);
 RECT placeInParent(HWND child);
 RECT clientRect(HWND window);
 
-// Sends without hanging on a program that stopped answering.
+// Sends, waiting for the answer no longer than the time a program gets (so without hanging on
+// one that stopped answering), but not giving up on one that Wine thinks hung while it is only
+// slow, under CPU emulation say.
 LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 void post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // A click on a button, posted: the handler may open a box and wait for the user.

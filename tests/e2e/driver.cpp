@@ -426,15 +426,26 @@ std::uint32_t systemRgb(int colour) {
     return (GetRValue(value) << 16) | (GetGValue(value) << 8) | GetBValue(value);
 }
 
+std::wstring wideOf(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::string utf8Of(const std::wstring& wide) {
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                            static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return utf8;
+}
+
 void dropFiles(const Program& program, HWND window, const std::vector<std::string>& utf8Paths) {
     std::wstring names;
     for (const std::string& path : utf8Paths) {
-        const int length =
-            MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(length), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(),
-                            length);
-        names += wide + L'\0';
+        names += wideOf(path) + L'\0';
     }
     names += L'\0';
     struct {

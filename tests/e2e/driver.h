@@ -49,6 +49,10 @@ struct MessageBoxView {
     HWND owner = nullptr;
 };
 
+// Text between UTF-8, in which the tests name the files the user picks, and the wide API's.
+std::wstring wideOf(const std::string& utf8);
+std::string utf8Of(const std::wstring& wide);
+
 // Child windows.
 HWND findChild(HWND parent, const std::string& className, const std::string& caption);
 HWND findChildById(HWND parent, const std::string& className, int id);

@@ -117,11 +117,7 @@ void ProgramTest::chooseFile(const std::string& path) {
             name = findChildById(dialog, "Edit", kFileNameCombo);
         }
         ASSERT_NE(name, nullptr) << "no file name field in the open dialog";
-        std::wstring wide(path.size(), L'\0');
-        wide.resize(static_cast<std::size_t>(
-            MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(),
-                                static_cast<int>(wide.size()))));
-        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wideOf(path).c_str()));
         click(GetDlgItem(dialog, IDOK));
     }
     waitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); },

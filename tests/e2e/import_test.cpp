@@ -119,12 +119,7 @@ public:
         DWORD written = 0;
         WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         CloseHandle(handle);
-        const std::wstring plain = file.substr(4);
-        std::string utf8(plain.size() * 3, '\0');
-        utf8.resize(static_cast<std::size_t>(
-            WideCharToMultiByte(CP_UTF8, 0, plain.c_str(), static_cast<int>(plain.size()),
-                                utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
-        return utf8;
+        return utf8Of(file.substr(4));
     }
 
 private:

@@ -19,11 +19,6 @@ namespace {
 constexpr int kItemHeight = 16;
 const std::string kEightBit = formatBlock(1, 1, 8000, 8);
 
-std::string voiceName(int slot) {
-    return std::string("audio\\speech\\007400") + (slot < 10 ? "0" : "") + std::to_string(slot) +
-           ".iff";
-}
-
 // The colour most of the area has.
 std::uint32_t backgroundOf(const Pixels& pixels, const RECT& area) {
     std::map<std::uint32_t, int> counts;
@@ -77,7 +72,7 @@ class Voices : public ProgramTest {
 protected:
     void writeVoice(int slot, const std::string& sound) {
         makeDirs(game_.path("audio\\speech"));
-        writeFile(game_.path(voiceName(slot)), speechFile(kEightBit, sound));
+        writeFile(game_.path(speechName(slot)), speechFile(kEightBit, sound));
     }
     // The slots whose entries are marked, as the list holds them for tools.
     std::vector<int> marked() const {
@@ -217,12 +212,12 @@ TEST_F(Voices, RemoveVoiceAsksAndDeletesOnlyThatVoiceAfterOk) {
     EXPECT_FALSE(IsWindowEnabled(main_));
     program_->answer(question, kCancel);
     expectUsable();
-    EXPECT_EQ(readFile(game_.path(voiceName(3))), speechFile(kEightBit, pattern(30)));
+    EXPECT_EQ(readFile(game_.path(speechName(3))), speechFile(kEightBit, pattern(30)));
     EXPECT_EQ(marked(), (std::vector<int>{3, 8}));
 
     voiceCommand(ids::kMenuRemoveVoice);
     program_->answer(program_->waitForMessageBox(), kOk);
-    waitUntil([&] { return !fileExists(game_.path(voiceName(3))); }, "slot 3's voice to go");
+    waitUntil([&] { return !fileExists(game_.path(speechName(3))); }, "slot 3's voice to go");
     EXPECT_EQ(listFolder(game_.path("audio\\speech")), std::vector<std::string>{"00740008.iff"});
     waitUntil([&] { return marked() == std::vector<int>{8}; }, "slot 3's mark to go");
 
@@ -256,7 +251,7 @@ TEST_F(Voices, TheVoiceMenuOpensByTheKeyboardWithWhatTheSlotCannotDoGreyed) {
 TEST_F(Voices, PlaySaysWhatKeepsTheVoiceFromPlaying) {
     writeVoice(4, pattern(8000));
     makeDirs(game_.path("audio\\speech"));
-    writeFile(game_.path(voiceName(6)), "FORM but not a speech sample");
+    writeFile(game_.path(speechName(6)), "FORM but not a speech sample");
     start();
     select(6);
     voiceCommand(ids::kMenuPlay);
@@ -325,7 +320,7 @@ TEST_F(Drops, OneFileIsAttachedToTheSelectedSlotAsByTheButton) {
     expectBox(done, "Done !", "", {kOk}, BoxIcon::None);
     EXPECT_EQ(done.owner, main_);
     program_->answer(done, kOk);
-    expectFile(voiceName(17), speechFile(kEightBit, samples));
+    expectFile(speechName(17), speechFile(kEightBit, samples));
     EXPECT_EQ(marked(), std::vector<int>{17});
     expectUsable();
 }

@@ -140,6 +140,11 @@ std::string waveFile(int formatTag, int channels, int rate, int bits, const std:
         .bytes();
 }
 
+std::string speechName(int slot) {
+    return std::string("audio\\speech\\007400") + (slot < 10 ? "0" : "") + std::to_string(slot) +
+           ".iff";
+}
+
 std::string speechFile(const std::string& block, const std::string& sound) {
     const auto size = static_cast<std::uint32_t>(sound.size());
     return "FORM" + be32(36 + size) + "SAMPFRMT" + be32(16) + block + "DATA" + be32(size) + sound;

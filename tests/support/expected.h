@@ -42,6 +42,9 @@ private:
 // A RIFF WAVE file with the common 44-byte header.
 std::string waveFile(int formatTag, int channels, int rate, int bits, const std::string& samples);
 
+// "audio\\speech\\007400NN.iff": the speech sample file of a slot, below the game's folder.
+std::string speechName(int slot);
+
 // The speech sample file for this format block and these sound bytes.
 std::string speechFile(const std::string& block, const std::string& sound);
 

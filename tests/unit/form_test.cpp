@@ -580,16 +580,11 @@ TEST_F(MainWindow, AttachWavWithoutASlotOrAFileWritesNothing) {
 
 class Voices : public MainWindow {
 protected:
-    static constexpr char kSpeech[] = "audio\\speech\\";
     const std::string block = test::formatBlock(1, 1, 8000, 8);
 
     void writeVoice(int slot, const std::string& sound) {
         game.makeDir("audio\\speech");
-        game.write(voicePath(slot), test::speechFile(block, sound));
-    }
-    static std::string voicePath(int slot) {
-        return kSpeech + std::string("007400") + (slot < 10 ? "0" : "") + std::to_string(slot) +
-               ".iff";
+        game.write(test::speechName(slot), test::speechFile(block, sound));
     }
     // The slots whose entry is marked.
     std::vector<int> marked() const {
@@ -614,7 +609,7 @@ protected:
 TEST_F(Voices, TheMarksFollowTheFilesOnDisk) {
     writeVoice(3, "three");
     writeVoice(12, "twelve");
-    game.write(voicePath(20) + ".tmp", "half an import");
+    game.write(test::speechName(20) + ".tmp", "half an import");
     start();
     EXPECT_EQ(marked(), (std::vector<int>{3, 12}));
 
@@ -628,7 +623,7 @@ TEST_F(Voices, TheMarksFollowTheFilesOnDisk) {
 
     // Files that came and went outside the program show after "Revert Text".
     writeVoice(39, "thirty-nine");
-    ASSERT_TRUE(systemFileSystem().deleteFile(game.path(voicePath(3))));
+    ASSERT_TRUE(systemFileSystem().deleteFile(game.path(test::speechName(3))));
     EXPECT_EQ(marked(), (std::vector<int>{3, 7, 12}));
     user([&] { form->ReloadBtn.Click(); });
     EXPECT_EQ(marked(), (std::vector<int>{7, 12, 39}));
@@ -679,7 +674,7 @@ TEST_F(Voices, PlayGivesTheSoundTheSampleAsAWaveFile) {
 
 TEST_F(Voices, PlayTellsWhatKeepsTheSoundFromPlaying) {
     writeVoice(1, test::pattern(100));
-    game.write(voicePath(2), "FORM not a speech sample at all");
+    game.write(test::speechName(2), "FORM not a speech sample at all");
     start();
     form->Textes.UserSelected(2);
     user([&] { form->Play.Click(); });
@@ -701,7 +696,7 @@ TEST_F(Voices, PlayTellsWhatKeepsTheSoundFromPlaying) {
 TEST_F(Voices, RemoveVoiceAsksThenDeletesTheFileAndTheEmptiedFolders) {
     writeVoice(4, "four");
     writeVoice(6, "six");
-    game.write(voicePath(4) + ".tmp", "half an import");
+    game.write(test::speechName(4) + ".tmp", "half an import");
     start();
     form->Textes.UserSelected(4);
     ui.answers = {kIdCancel};
@@ -725,15 +720,16 @@ TEST_F(Voices, RemoveVoiceAsksThenDeletesTheFileAndTheEmptiedFolders) {
 
 TEST_F(Voices, AVoiceThatCannotBeDeletedIsNamedAndKeepsItsMark) {
     writeVoice(8, "eight");
-    game.setReadOnly(voicePath(8), true);
+    game.setReadOnly(test::speechName(8), true);
     start();
     form->Textes.UserSelected(8);
     user([&] { form->RemoveVoice.Click(); });
     ASSERT_EQ(ui.boxes.size(), 2u);
-    EXPECT_EQ(ui.shown()[1], "Error|These files could not be deleted:\n" + game.path(voicePath(8)));
+    EXPECT_EQ(ui.shown()[1],
+              "Error|These files could not be deleted:\n" + game.path(test::speechName(8)));
     EXPECT_EQ(ui.boxes[1].style, kMbOk | kMbIconWarning);
     EXPECT_EQ(marked(), std::vector<int>{8});
-    EXPECT_TRUE(game.exists(voicePath(8)));
+    EXPECT_TRUE(game.exists(test::speechName(8)));
     EXPECT_FALSE(form->Closed());
 }
 
@@ -756,7 +752,7 @@ TEST_F(Voices, ADroppedFileIsAttachedAsByTheButton) {
     ui.boxes.clear();
     drop({game.path("voice.wav")});
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"|Done !"});
-    EXPECT_EQ(game.read(voicePath(11)), test::speechFile(block, test::pattern(10)));
+    EXPECT_EQ(game.read(test::speechName(11)), test::speechFile(block, test::pattern(10)));
     EXPECT_EQ(marked(), std::vector<int>{11});
     EXPECT_TRUE(ui.dialogs.empty()) << "a drop needs no dialog";
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <vector>
 
+#include "tests/support/expected.h"
 #include "tests/support/forwarding_fs.h"
 #include "tests/support/game_folder.h"
 
@@ -13,10 +14,7 @@ namespace {
 
 using test::GameFolder;
 
-std::string speechName(int slot) {
-    const std::string number = std::to_string(slot);
-    return "audio\\speech\\007400" + std::string(2 - number.size(), '0') + number + ".iff";
-}
+using test::speechName;
 
 // The system's file system, noting every deletion and directory removal asked of it.
 class RecordingFileSystem : public test::ForwardingFileSystem {

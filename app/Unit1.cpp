@@ -30,7 +30,13 @@ constexpr int kFormatCopied = 5;
 }  // namespace
 
 TForm1::TForm1(Services services)
-    : TForm("Quillory  v" QUILLORY_VERSION, 738, 288), services_(services) {
+    : TForm(ids::kMainWindowClass, "Quillory  v" QUILLORY_VERSION, 738, 288, 13, Border::Single),
+      services_(services) {
+    Icon = IDI_QUILLORY;
+    Menu = &MainMenu1;
+    OnCreate = [this] { FormCreate(); };
+    OnCloseQuery = [this] { return FormCloseQuery(); };
+    OnDropFiles = [this](const std::vector<std::string>& paths) { FormDropFiles(paths); };
     for (int slot = 0; slot < kSlotCount; ++slot) {
         Textes.Add("");
     }

@@ -68,7 +68,7 @@ public:
     TProgressBar Progress{*this, ids::kProgress, {24, 128, 561, 9}};
 
     TOpenDialog OpenDialog;
-    TTimer Timer1{10};
+    TTimer Timer1{*this, 10};
     // The menu bar: "Voice" and its items for the selected slot, then "About...".
     TMenuItem Play{ids::kMenuPlay, "Play", "Ctrl+P"};
     TMenuItem Stop{ids::kMenuStop, "Stop", "Esc"};

@@ -2,7 +2,7 @@
 
 namespace quillory {
 
-TAboutBox::TAboutBox() : TForm("About", 298, 218) {
+TAboutBox::TAboutBox() : TForm(ids::kAboutBoxClass, "About", 298, 218, 11, Border::Dialog) {
     OKButton.OnClick = [this] { OKButtonClick(); };
 }
 

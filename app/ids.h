@@ -14,9 +14,6 @@ inline constexpr int kMenuStop = 102;
 inline constexpr int kMenuRemoveVoice = 103;
 inline constexpr int kMenuAttachWav = 104;
 
-// Timers of the main window.
-inline constexpr int kTimer1 = 1;
-
 // Child controls of the main window.
 inline constexpr int kTextes = 1000;
 inline constexpr int kBitBtn1 = 1001;

@@ -6,11 +6,9 @@
 
 #include "app/Unit1.h"
 #include "app/Unit2.h"
-#include "app/error_box.h"
 #include "app/messages.h"
-#include "app/win32/about_window.h"
 #include "app/win32/application_window.h"
-#include "app/win32/main_window.h"
+#include "app/win32/form_window.h"
 #include "app/win32/message_loop.h"
 #include "app/win32/win32_ui.h"
 #include "platform/filesystem.h"
@@ -28,12 +26,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32Ui ui(application.hwnd());
 
     TForm1 Form1(Services{systemFileSystem(), systemRegistry(), systemShell(), systemSound(), ui});
-    MainWindow mainWindow(Form1, ui);
-    mainWindow.Create();
+    FormWindow mainWindow(Form1, ui);
+    mainWindow.Create(nullptr);
     ui.SetMainWindow(mainWindow.hwnd());
 
     TAboutBox AboutBox;
-    AboutWindow aboutWindow(AboutBox, ui);
+    FormWindow aboutWindow(AboutBox, ui);
     aboutWindow.Create(mainWindow.hwnd());
     Form1.AboutBox = &AboutBox;
 

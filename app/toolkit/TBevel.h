@@ -8,8 +8,6 @@ namespace quillory {
 class TBevel : public TControl {
 public:
     TBevel(TForm& form, Place place) : TControl(form, 0, place, false) {}
-
-    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 };
 
 }  // namespace quillory

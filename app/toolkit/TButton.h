@@ -41,8 +41,6 @@ public:
             OnClick();
         }
     }
-
-    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 };
 
 }  // namespace quillory

@@ -8,7 +8,7 @@
 
 namespace quillory {
 
-// A drop-down list without an edit field, whose entries the form's window draws.
+// A drop-down list without an edit field, whose entries it draws itself.
 class TComboBox : public TControl {
 public:
     class Widget {
@@ -76,9 +76,6 @@ public:
             OnChange();
         }
     }
-
-    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
-    void Detach() override { widget.Detach(); }
 
 private:
     class Plain : public Widget {

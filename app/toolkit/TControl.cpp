@@ -20,15 +20,6 @@ TControl::TControl(TPanel& panel, int id, Place place, bool tabStop)
                {panel.Left + place.Left, panel.Top + place.Top, place.Width, place.Height},
                tabStop) {}
 
-TControl* TForm::ControlWithId(int id) const {
-    for (TControl* control : controls_) {
-        if (id != 0 && control->Id == id) {
-            return control;
-        }
-    }
-    return nullptr;
-}
-
 void TForm::Close() {
     closed_ = true;
     if (destroy_) {

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <memory>
 #include <string>
-#include <utility>
 
 namespace quillory {
 
@@ -11,30 +9,12 @@ using WindowHandle = void*;
 
 class TForm;
 class TPanel;
-class TBevel;
-class TLabel;
-class TButton;
-class TEdit;
-class TComboBox;
-class TProgressBar;
-
-// What the window code does with each kind of control: create its native window, draw it.
-class ControlVisitor {
-public:
-    virtual ~ControlVisitor() = default;
-    virtual void Visit(TBevel& bevel) = 0;
-    virtual void Visit(TPanel& panel) = 0;
-    virtual void Visit(TLabel& label) = 0;
-    virtual void Visit(TButton& button) = 0;
-    virtual void Visit(TEdit& edit) = 0;
-    virtual void Visit(TComboBox& combo) = 0;
-    virtual void Visit(TProgressBar& bar) = 0;
-};
 
 // What every control of a form has: the id that its native window's notifications carry and
 // its place in the form's client area. A control joins its form when it is constructed, so
 // the order of a form's members is the controls' stacking order, which is also the order in
-// which the Tab key walks those that take the focus.
+// which the Tab key walks those that take the focus. The window code gives each kind of control
+// its native window; the component knows nothing of it but the widget it lends its state to.
 class TControl {
 public:
     struct Place {
@@ -51,28 +31,35 @@ public:
     const int Id;  // 0 for controls that send no notifications
     const int Left, Top, Width, Height;
     const bool TabStop;
-
-    virtual void Accept(ControlVisitor& visitor) = 0;
-    // The native control is going away: what it held stays with the component.
-    virtual void Detach() {}
 };
 
-// Where a component's state lives: in its widget, which is the native control once the window
-// code has attached one (created showing the component's state so far) and, before and after
-// that, a plain one in memory, which is all the native tests need. The state is never kept
-// in both.
+// Where a component's state lives: in its widget, which is the native control while the window
+// code has one attached (created showing the component's state so far) and, before and after
+// that, a plain one in memory, which is all the native tests need. The state is never kept in
+// both: a native control hands its last state back when it goes.
 template <typename Widget, typename Plain>
 class WidgetSlot {
 public:
-    Widget& operator*() const { return *widget_; }
-    Widget* operator->() const { return widget_.get(); }
+    WidgetSlot() = default;
+    WidgetSlot(const WidgetSlot&) = delete;
+    WidgetSlot& operator=(const WidgetSlot&) = delete;
 
-    void Attach(std::unique_ptr<Widget> native) { widget_ = std::move(native); }
-    // Hands the native control's last state to a plain widget.
-    void Detach() { widget_ = std::make_unique<Plain>(*widget_); }
+    Widget& operator*() const { return *current_; }
+    Widget* operator->() const { return current_; }
+
+    // `native`, which already shows the state, holds it from now on.
+    void Attach(Widget& native) { current_ = &native; }
+    // The native control is going away: its last state goes back to the plain widget.
+    void Detach() {
+        if (current_ != &plain_) {
+            plain_ = Plain(*current_);
+            current_ = &plain_;
+        }
+    }
 
 private:
-    std::unique_ptr<Widget> widget_ = std::make_unique<Plain>();
+    Plain plain_;
+    Widget* current_ = &plain_;
 };
 
 // The state of a control that is one text: an edit's text, a label's caption.

@@ -15,9 +15,6 @@ public:
     std::string Text() const { return widget->Text(); }
     void SetText(const std::string& text) { widget->SetText(text); }
 
-    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
-    void Detach() override { widget.Detach(); }
-
     WidgetSlot<TextWidget, PlainText> widget;
 };
 

@@ -8,23 +8,54 @@
 
 namespace quillory {
 
-// A top-level window of the program, holding its controls.
+class TMainMenu;
+class TTimer;
+
+// A top-level window of the program, holding its controls. What one form's window differs in
+// from another's is declared here; the window code reads it and has nothing of its own per form.
 class TForm {
 public:
-    TForm(std::string caption, int clientWidth, int clientHeight)
-        : Caption(std::move(caption)), ClientWidth(clientWidth), ClientHeight(clientHeight) {}
+    enum class Border {
+        Single,  // a main window: caption, system menu, minimize box, fixed size
+        Dialog,  // a box: dialog frame, system menu with Move and Close only
+    };
+
+    // `className` names the native window's class, which tools find it by; `fontHeight` is the
+    // cell height in pixels of the "MS Sans Serif" that every control uses.
+    TForm(std::string className, std::string caption, int clientWidth, int clientHeight,
+          int fontHeight, Border border)
+        : ClassName(std::move(className)),
+          Caption(std::move(caption)),
+          ClientWidth(clientWidth),
+          ClientHeight(clientHeight),
+          FontHeight(fontHeight),
+          FormBorder(border) {}
     virtual ~TForm() = default;
     TForm(const TForm&) = delete;
     TForm& operator=(const TForm&) = delete;
 
+    const std::string ClassName;
     const std::string Caption;
     const int ClientWidth, ClientHeight;
+    const int FontHeight;
+    const Border FormBorder;
+    // The program's icon resource shown in the title bar; 0 for none.
+    int Icon = 0;
+    // The menu bar; none when null.
+    TMainMenu* Menu = nullptr;
 
-    // The controls in their stacking order.
+    // Run once the window and its controls exist.
+    std::function<void()> OnCreate;
+    // Asked when the user closes the window; false keeps it open. Without it, the window closes.
+    std::function<bool()> OnCloseQuery;
+    // Files dropped on the window, by their paths in UTF-8. Without it, the window takes no drop.
+    std::function<void(const std::vector<std::string>& paths)> OnDropFiles;
+
+    // The controls in their stacking order, and the form's timers.
     const std::vector<TControl*>& Controls() const { return controls_; }
-    // The control whose notifications carry `id`; null when there is none.
-    TControl* ControlWithId(int id) const;
+    const std::vector<TTimer*>& Timers() const { return timers_; }
     void Add(TControl& control) { controls_.push_back(&control); }
+    void Add(TTimer& timer) { timers_.push_back(&timer); }
 
     WindowHandle Handle() const { return handle_; }
     // Set by the window code; `close` destroys the native window.
@@ -38,14 +69,19 @@ public:
     bool Closed() const { return closed_; }
 
     // While the form is shown modally: 0; a value other than 0 ends the showing
-    // (1: OK, 2: closed by its title bar).
+    // (1: OK, 2: closed by its title bar or cancelled).
     int ModalResult = 0;
 
 private:
     std::vector<TControl*> controls_;
+    std::vector<TTimer*> timers_;
     WindowHandle handle_ = nullptr;
     std::function<void()> destroy_;
     bool closed_ = false;
 };
+
+// Modal results.
+inline constexpr int kModalOk = 1;
+inline constexpr int kModalCancel = 2;
 
 }  // namespace quillory

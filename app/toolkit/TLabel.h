@@ -24,9 +24,6 @@ public:
     std::string Caption() const { return widget->Text(); }
     void SetCaption(const std::string& caption) { widget->SetText(caption); }
 
-    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
-    void Detach() override { widget.Detach(); }
-
     WidgetSlot<TextWidget, PlainText> widget;
 };
 

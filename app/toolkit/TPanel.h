@@ -10,8 +10,6 @@ public:
     TPanel(TForm& form, Place place) : TControl(form, 0, place, false), Form(form) {}
 
     TForm& Form;
-
-    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
 };
 
 }  // namespace quillory

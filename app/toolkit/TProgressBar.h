@@ -30,9 +30,6 @@ public:
         widget->SetMax(max);
     }
 
-    void Accept(ControlVisitor& visitor) override { visitor.Visit(*this); }
-    void Detach() override { widget.Detach(); }
-
 private:
     class Plain : public Widget {
     public:

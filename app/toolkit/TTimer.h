@@ -3,13 +3,16 @@
 #include <functional>
 
 #include "app/toolkit/TControl.h"
+#include "app/toolkit/TForm.h"
 
 namespace quillory {
 
 // A timer of the form's window; each tick runs OnTimer.
 class TTimer {
 public:
-    explicit TTimer(unsigned interval) : Interval(interval) {}
+    TTimer(TForm& form, unsigned interval) : Interval(interval) { form.Add(*this); }
+    TTimer(const TTimer&) = delete;
+    TTimer& operator=(const TTimer&) = delete;
 
     const unsigned Interval;  // milliseconds
     std::function<void()> OnTimer;

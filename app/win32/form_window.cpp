@@ -1,75 +1,165 @@
 #include "app/win32/form_window.h"
 
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/error_box.h"
+#include "app/toolkit/TMainMenu.h"
+#include "app/toolkit/TTimer.h"
+#include "app/win32/menus.h"
+#include "app/win32/native_control.h"
 #include "app/win32/placement.h"
+#include "platform/wide_win32.h"
 
 namespace quillory {
 namespace {
 
 constexpr char kFormProperty[] = "Quillory.Form";
 
+struct Frame {
+    DWORD style;
+    DWORD exStyle;
+};
+
+Frame FrameOf(TForm::Border border) {
+    if (border == TForm::Border::Dialog) {
+        return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME};
+    }
+    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0};
+}
+
+HICON LoadProgramIcon(int resource, int size) {
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// Registers the window class of a form once.
+void RegisterFormClass(const TForm& form, WNDPROC procedure) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), form.ClassName.c_str(), &windowClass)) {
+        return;
+    }
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    if (form.Icon != 0) {
+        windowClass.hIcon = LoadProgramIcon(form.Icon, GetSystemMetrics(SM_CXICON));
+        windowClass.hIconSm = LoadProgramIcon(form.Icon, GetSystemMetrics(SM_CXSMICON));
+    }
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = form.ClassName.c_str();
+    RegisterClassExA(&windowClass);
+}
+
+// A box's system menu: Move and Close only.
+void TrimSystemMenu(HWND window) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) {
+        DeleteMenu(menu, command, MF_BYCOMMAND);
+    }
+}
+
+bool IsPushButton(HWND window, UINT kind) {
+    return window && (SendMessageA(window, WM_GETDLGCODE, 0, 0) & kind) != 0;
+}
+
 }  // namespace
 
-FormWindow::~FormWindow() { Destroy(); }
+// A timer of the form's window. Windows cannot be asked whether a timer runs, so this keeps
+// the flag.
+class NativeTimer : public EnabledWidget {
+public:
+    NativeTimer(TTimer& timer, HWND window, UINT_PTR id) : timer_(timer), window_(window), id_(id) {
+        SetEnabled(timer.Enabled());
+        timer.widget.Attach(*this);
+    }
+    ~NativeTimer() override {
+        timer_.widget.Detach();
+        KillTimer(window_, id_);
+    }
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override {
+        enabled_ = enabled;
+        if (enabled) {
+            SetTimer(window_, id_, timer_.Interval, nullptr);
+        } else {
+            KillTimer(window_, id_);
+        }
+    }
 
-void FormWindow::Destroy() {
+private:
+    TTimer& timer_;
+    HWND window_;
+    UINT_PTR id_;
+    bool enabled_ = false;
+};
+
+FormWindow::FormWindow(TForm& form, Ui& ui) : form_(form), ui_(ui) {}
+
+FormWindow::~FormWindow() {
     if (hwnd_) {
         DestroyWindow(hwnd_);
     }
 }
 
+template <typename Event>
+void FormWindow::Run(Event&& event) {
+    RunHandler(ui_, std::forward<Event>(event));
+}
+
+void FormWindow::Create(HWND owner) {
+    RegisterFormClass(form_, Procedure);
+    if (form_.Menu) {
+        menu_ = std::make_unique<MenuBar>(*form_.Menu);
+    }
+    const Frame frame = FrameOf(form_.FormBorder);
+    CreateWindowExA(frame.exStyle, form_.ClassName.c_str(), form_.Caption.c_str(), frame.style, 0,
+                    0, form_.ClientWidth, form_.ClientHeight, owner,
+                    menu_ ? menu_->handle() : nullptr, GetModuleHandleA(nullptr), this);
+    if (!hwnd_) {
+        menu_.reset();
+        return;
+    }
+    if (form_.FormBorder == TForm::Border::Dialog) {
+        TrimSystemMenu(hwnd_);
+    }
+    SetClientSize(hwnd_, form_.ClientWidth, form_.ClientHeight);
+    if (form_.OnCreate) {
+        Run(form_.OnCreate);
+    }
+}
+
+void FormWindow::Show() {
+    if (!hwnd_) {
+        return;
+    }
+    CentreOnScreen(hwnd_);
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+    if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
+        SetFocus(first);
+    }
+}
+
+HFONT FormWindow::Font(int cellHeight) {
+    return fonts_.For(cellHeight != 0 ? cellHeight : form_.FontHeight);
+}
+
+HACCEL FormWindow::accelerators() const { return menu_ ? menu_->accelerators() : nullptr; }
+
 FormWindow* FormWindow::FormOf(HWND window) {
     return window ? static_cast<FormWindow*>(GetPropA(window, kFormProperty)) : nullptr;
 }
 
-void FormWindow::RegisterFormClass(const char* className, HICON icon, HICON smallIcon) {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &existing)) {
-        return;
-    }
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hIcon = icon;
-    windowClass.hIconSm = smallIcon;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = className;
-    RegisterClassExA(&windowClass);
-}
-
-HWND FormWindow::CreateFor(const TForm& form, const char* className, DWORD style, DWORD exStyle,
-                           HWND owner, HMENU menu) {
-    CreateWindowExA(exStyle, className, form.Caption.c_str(), style, 0, 0, form.ClientWidth,
-                    form.ClientHeight, owner, menu, GetModuleHandleA(nullptr), this);
-    if (hwnd_) {
-        SetClientSize(hwnd_, form.ClientWidth, form.ClientHeight);
-    }
-    return hwnd_;
-}
-
-LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return Default(message, wParam, lParam);
-}
-
-LRESULT FormWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
-}
-
-LRESULT FormWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) {
-            focus_ = focus;
+NativeControl* FormWindow::ControlOf(HWND child) const {
+    for (const auto& control : controls_) {
+        if (child && control->hwnd() == child) {
+            return control.get();
         }
-        return Default(WM_ACTIVATE, wParam, lParam);
     }
-    if (focus_ && IsWindow(focus_) && IsChild(hwnd_, focus_) && !HIWORD(wParam)) {
-        SetFocus(focus_);
-        return 0;
-    }
-    return Default(WM_ACTIVATE, wParam, lParam);
+    return nullptr;
 }
 
 LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -84,9 +174,6 @@ LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     if (!self) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    if (message == WM_ACTIVATE) {
-        return self->OnActivate(wParam, lParam);
-    }
     const LRESULT result = self->OnMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         RemovePropA(window, kFormProperty);
@@ -95,6 +182,176 @@ LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam,
         self->focus_ = nullptr;
     }
     return result;
+}
+
+LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_COMMAND:
+            OnCommand(wParam, lParam);
+            return 0;
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX: {
+            // Each names the control's window its own way.
+            const HWND child = message == WM_NOTIFY ? reinterpret_cast<NMHDR*>(lParam)->hwndFrom
+                               : message == WM_DRAWITEM || message == WM_MEASUREITEM
+                                   ? GetDlgItem(hwnd_, static_cast<int>(wParam))
+                                   : reinterpret_cast<HWND>(lParam);
+            std::optional<LRESULT> answer;
+            if (NativeControl* control = ControlOf(child)) {
+                Run([&] { answer = control->OnFormMessage(message, wParam, lParam); });
+            }
+            return answer ? *answer : DefWindowProcA(hwnd_, message, wParam, lParam);
+        }
+        case WM_INITMENUPOPUP:
+            if (TMenuItem* item =
+                    menu_ ? menu_->ItemWithPopup(reinterpret_cast<HMENU>(wParam)) : nullptr) {
+                Run([item] { item->Click(); });
+            }
+            return 0;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam >= 1 && wParam <= timers_.size()) {
+                TTimer* timer = form_.Timers()[wParam - 1];
+                Run([timer] { timer->Tick(); });
+            }
+            return 0;
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_ACTIVATE:
+            return OnActivate(wParam, lParam);
+        case DM_GETDEFID:
+            return OnGetDefId();
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void FormWindow::OnCreate() {
+    const HWND window = hwnd_;
+    form_.AttachHandle(window, [window] { DestroyWindow(window); });
+    for (TControl* control : form_.Controls()) {
+        if (std::unique_ptr<NativeControl> native = MakeNative(*control, *this)) {
+            controls_.push_back(std::move(native));
+        }
+    }
+    UINT_PTR id = 0;
+    for (TTimer* timer : form_.Timers()) {
+        timers_.push_back(std::make_unique<NativeTimer>(*timer, window, ++id));
+    }
+    if (form_.OnDropFiles) {
+        DragAcceptFiles(window, TRUE);
+    }
+}
+
+void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam != 0) {
+        if (NativeControl* control = ControlOf(reinterpret_cast<HWND>(lParam))) {
+            Run([&] { control->OnFormMessage(WM_COMMAND, wParam, lParam); });
+        }
+        return;
+    }
+    // 0 from the menu, 1 from a shortcut key.
+    TMenuItem* item = form_.Menu ? form_.Menu->ItemWithId(LOWORD(wParam)) : nullptr;
+    if (item && HIWORD(wParam) <= 1) {
+        Run([item] { item->Click(); });
+    }
+}
+
+void FormWindow::OnDropFiles(HDROP drop) {
+    // While a box or a dialog of the program is open, the window takes no input, drops neither.
+    std::vector<std::string> paths;
+    if (IsWindowEnabled(hwnd_)) {
+        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+            path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+            paths.push_back(Utf8Of(path));
+        }
+    }
+    DragFinish(drop);
+    if (!paths.empty() && form_.OnDropFiles) {
+        Run([this, &paths] { form_.OnDropFiles(paths); });
+    }
+}
+
+void FormWindow::OnPaint() {
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(hwnd_, &paint);
+    for (const auto& control : controls_) {
+        control->PaintOnForm(dc);
+    }
+    EndPaint(hwnd_, &paint);
+}
+
+void FormWindow::OnClose() {
+    Run([this] {
+        if (form_.OnCloseQuery && !form_.OnCloseQuery()) {
+            return;
+        }
+        if (GetWindow(hwnd_, GW_OWNER)) {
+            // The window stays for as long as the showing that waits for this.
+            form_.ModalResult = kModalCancel;
+        } else {
+            form_.Close();
+        }
+    });
+}
+
+LRESULT FormWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) {
+            focus_ = focus;
+        }
+    } else if (focus_ && IsWindow(focus_) && IsChild(hwnd_, focus_) && !HIWORD(wParam)) {
+        SetFocus(focus_);
+        return 0;
+    }
+    return DefWindowProcA(hwnd_, WM_ACTIVATE, wParam, lParam);
+}
+
+LRESULT FormWindow::OnGetDefId() {
+    // Enter presses the push button that has the focus, else the default button.
+    const HWND focus = GetFocus();
+    if (IsChild(hwnd_, focus) && IsPushButton(focus, DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) {
+        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+    }
+    for (const auto& control : controls_) {
+        if (IsPushButton(control->hwnd(), DLGC_DEFPUSHBUTTON)) {
+            return MAKELRESULT(GetDlgCtrlID(control->hwnd()), DC_HASDEFID);
+        }
+    }
+    return 0;
+}
+
+void FormWindow::OnDestroy() {
+    // The components keep their controls' last state.
+    controls_.clear();
+    timers_.clear();
+    if (menu_) {
+        menu_->Detach();
+    }
+    form_.AttachHandle(nullptr);
+    if (!GetWindow(hwnd_, GW_OWNER)) {
+        // Closing the main window ends the program.
+        PostQuitMessage(0);
+    }
 }
 
 }  // namespace quillory

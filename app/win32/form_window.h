@@ -1,54 +1,77 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "app/toolkit/TForm.h"
+#include "app/toolkit/Ui.h"
+#include "app/win32/font.h"
 
 namespace quillory {
 
-// The native top-level window of a form. It owns the window, remembers which of its controls
-// had the keyboard focus when it was last deactivated, and passes every other message to
-// OnMessage of the form's own window code.
+class MenuBar;
+class NativeControl;
+class NativeTimer;
+
+// The native top-level window of any form: made as the form declares it (class, caption,
+// border, icon, menu, drops), with the native control of each of its components. It passes the
+// messages of a control's window to that control, runs the form's events (an error that ends
+// one shows in the standard error box) and remembers which control had the keyboard focus when
+// it was last deactivated. A form without an owner is the main window: closing it ends the
+// program; closing an owned one ends its modal showing.
 class FormWindow {
 public:
-    FormWindow() = default;
-    virtual ~FormWindow();
+    FormWindow(TForm& form, Ui& ui);
+    ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
+    // Makes the window, hidden, with its controls, then runs the form's OnCreate.
+    void Create(HWND owner);
+    // Shows the window at the centre of the screen with the focus on its first control that
+    // takes it.
+    void Show();
+
     HWND hwnd() const { return hwnd_; }
-
-    // The form of a top-level window; null for a window that is none. Keys in a form's window
-    // move the focus and press buttons as in a dialog.
-    static FormWindow* FormOf(HWND window);
-
+    TForm& form() const { return form_; }
+    // The form's font, or one of `cellHeight` pixels; 0 for the form's.
+    HFONT Font(int cellHeight = 0);
     // The shortcut keys of the form's menu; null for none.
-    HACCEL accelerators() const { return accelerators_; }
+    HACCEL accelerators() const;
 
-protected:
-    // Registers a window class of forms once; `icon` may be null.
-    static void RegisterFormClass(const char* className, HICON icon, HICON smallIcon);
-    // Creates the form's window hidden, with its caption and client size. The window's
-    // WM_CREATE reaches OnMessage before this returns.
-    HWND CreateFor(const TForm& form, const char* className, DWORD style, DWORD exStyle, HWND owner,
-                   HMENU menu);
-
-    // Destroys the window if it is still there. The window code's own destructor calls it,
-    // while its members (fonts, images) and its OnMessage are still there.
-    void Destroy();
-
-    void SetAccelerators(HACCEL accelerators) { accelerators_ = accelerators; }
-
-    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+    // The form window of a top-level window; null for a window that is none. Keys in a form's
+    // window move the focus and press buttons as in a dialog.
+    static FormWindow* FormOf(HWND window);
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    void OnDropFiles(HDROP drop);
+    void OnPaint();
+    void OnClose();
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetDefId();
+    void OnDestroy();
+    // The native control whose window is `child`; null for none.
+    NativeControl* ControlOf(HWND child) const;
+    // Runs an event of the form as the event loop does.
+    template <typename Event>
+    void Run(Event&& event);
 
+    TForm& form_;
+    Ui& ui_;
     HWND hwnd_ = nullptr;
     HWND focus_ = nullptr;  // the control to give the focus back to when activated again
-    HACCEL accelerators_ = nullptr;
+    Fonts fonts_;
+    std::unique_ptr<MenuBar> menu_;
+    std::vector<std::unique_ptr<NativeControl>> controls_;
+    std::vector<std::unique_ptr<NativeTimer>> timers_;
 };
 
 }  // namespace quillory

@@ -1,7 +1,15 @@
-#include "app/win32/frames.h"
+// TBevel and TPanel have no window of their own: they draw their frames on the form.
+#include "app/toolkit/TBevel.h"
+#include "app/toolkit/TPanel.h"
+#include "app/win32/native_control.h"
 
 namespace quillory {
 namespace {
+
+RECT PlaceOf(const TControl& control) {
+    return RECT{control.Left, control.Top, control.Left + control.Width,
+                control.Top + control.Height};
+}
 
 // One line along the top and left edges inside `rect`, another along the bottom and right.
 void DrawBevel(HDC dc, const RECT& rect, int topLeft, int bottomRight) {
@@ -15,20 +23,38 @@ void DrawBevel(HDC dc, const RECT& rect, int topLeft, int bottomRight) {
     FillRect(dc, &right, GetSysColorBrush(bottomRight));
 }
 
+// A raised bevel frame: a ridge of one highlight and one shadow line all around.
+class NativeBevel : public NativeControl {
+public:
+    NativeBevel(TBevel& bevel, FormWindow&) : place_(PlaceOf(bevel)) {}
+    void PaintOnForm(HDC dc) override {
+        // The shadow one pixel down and right, the highlight over it.
+        const RECT shadow{place_.left + 1, place_.top + 1, place_.right, place_.bottom};
+        const RECT highlight{place_.left, place_.top, place_.right - 1, place_.bottom - 1};
+        FrameRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
+        FrameRect(dc, &highlight, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+    }
+
+private:
+    RECT place_;
+};
+
+// A panel's border: an outer lowered bevel and an inner raised one, one pixel each.
+class NativePanel : public NativeControl {
+public:
+    NativePanel(TPanel& panel, FormWindow&) : place_(PlaceOf(panel)) {}
+    void PaintOnForm(HDC dc) override {
+        DrawBevel(dc, place_, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+        const RECT inner{place_.left + 1, place_.top + 1, place_.right - 1, place_.bottom - 1};
+        DrawBevel(dc, inner, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+    }
+
+private:
+    RECT place_;
+};
+
+[[maybe_unused]] const bool bevels = RegisterNative<TBevel, NativeBevel>();
+[[maybe_unused]] const bool panels = RegisterNative<TPanel, NativePanel>();
+
 }  // namespace
-
-void DrawRaisedFrame(HDC dc, const RECT& rect) {
-    // The shadow one pixel down and right, the highlight over it.
-    const RECT shadow{rect.left + 1, rect.top + 1, rect.right, rect.bottom};
-    const RECT highlight{rect.left, rect.top, rect.right - 1, rect.bottom - 1};
-    FrameRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
-    FrameRect(dc, &highlight, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
-}
-
-void DrawPanelBorder(HDC dc, const RECT& rect) {
-    DrawBevel(dc, rect, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
-    const RECT inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
-    DrawBevel(dc, inner, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
-}
-
 }  // namespace quillory

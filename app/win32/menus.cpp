@@ -1,26 +1,7 @@
 #include "app/win32/menus.h"
 
-#include <vector>
-
 namespace quillory {
 namespace {
-
-class NativeMenuItem : public EnabledWidget {
-public:
-    NativeMenuItem(HMENU menu, UINT id, bool enabled) : menu_(menu), id_(id) {
-        SetEnabled(enabled);
-    }
-    bool Enabled() const override {
-        return (GetMenuState(menu_, id_, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
-    }
-    void SetEnabled(bool enabled) override {
-        EnableMenuItem(menu_, id_, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-    }
-
-private:
-    HMENU menu_;
-    UINT id_;
-};
 
 // "Ctrl+P" or "Esc" as the key of an accelerator; false for anything else.
 bool KeyOf(const std::string& shortcut, ACCEL& key) {
@@ -41,7 +22,29 @@ bool KeyOf(const std::string& shortcut, ACCEL& key) {
 
 }  // namespace
 
-MenuBar::MenuBar(const TMainMenu& menu) : menu_(menu), bar_(CreateMenu()) {
+class MenuBar::NativeItem : public EnabledWidget {
+public:
+    NativeItem(TMenuItem& item, HMENU menu) : item_(item), menu_(menu) {
+        SetEnabled(item.Enabled());
+        item.widget.Attach(*this);
+    }
+    ~NativeItem() override { Detach(); }
+    void Detach() { item_.widget.Detach(); }
+    bool Enabled() const override {
+        return (GetMenuState(menu_, Id(), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+    }
+    void SetEnabled(bool enabled) override {
+        EnableMenuItem(menu_, Id(), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    }
+
+private:
+    UINT Id() const { return static_cast<UINT>(item_.Id); }
+
+    TMenuItem& item_;
+    HMENU menu_;
+};
+
+MenuBar::MenuBar(const TMainMenu& menu) : bar_(CreateMenu()) {
     std::vector<ACCEL> keys;
     for (TMenuItem* top : menu.Items) {
         HMENU popup = CreatePopupMenu();
@@ -53,8 +56,7 @@ MenuBar::MenuBar(const TMainMenu& menu) : menu_(menu), bar_(CreateMenu()) {
             const std::string text =
                 item->ShortCut.empty() ? item->Caption : item->Caption + "\t" + item->ShortCut;
             AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(item->Id), text.c_str());
-            item->widget.Attach(std::make_unique<NativeMenuItem>(popup, static_cast<UINT>(item->Id),
-                                                                 item->Enabled()));
+            items_.push_back(std::make_unique<NativeItem>(*item, popup));
             ACCEL key{};
             if (KeyOf(item->ShortCut, key)) {
                 key.cmd = static_cast<WORD>(item->Id);
@@ -70,6 +72,10 @@ MenuBar::MenuBar(const TMainMenu& menu) : menu_(menu), bar_(CreateMenu()) {
 }
 
 MenuBar::~MenuBar() {
+    Detach();
+    if (bar_) {
+        DestroyMenu(bar_);
+    }
     if (accelerators_) {
         DestroyAcceleratorTable(accelerators_);
     }
@@ -81,13 +87,10 @@ TMenuItem* MenuBar::ItemWithPopup(HMENU popup) const {
 }
 
 void MenuBar::Detach() {
-    for (TMenuItem* top : menu_.Items) {
-        for (TMenuItem* item : top->Items) {
-            if (item != nullptr) {
-                item->widget.Detach();
-            }
-        }
+    for (const auto& item : items_) {
+        item->Detach();
     }
+    bar_ = nullptr;
 }
 
 }  // namespace quillory

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <map>
+#include <memory>
+#include <vector>
 
 #include <windows.h>
 
@@ -8,11 +10,12 @@
 
 namespace quillory {
 
-// The native menu bar of a form's menu, with the shortcuts of its items.
+// The native menu bar of a form's menu, with the shortcuts of its items. Its items hold their
+// state from the moment it is made until Detach.
 class MenuBar {
 public:
-    // Makes the bar and its drop-downs, and puts the native items in charge of their state.
     explicit MenuBar(const TMainMenu& menu);
+    // Destroys the bar too unless a window took it and is gone (Detach).
     ~MenuBar();
     MenuBar(const MenuBar&) = delete;
     MenuBar& operator=(const MenuBar&) = delete;
@@ -23,14 +26,16 @@ public:
     HACCEL accelerators() const { return accelerators_; }
     // The item of the menu bar whose drop-down this is; null for another menu.
     TMenuItem* ItemWithPopup(HMENU popup) const;
-    // The native menu is gone with the window: the items keep their last state.
+    // The native menu is gone with its window: the items keep their last state.
     void Detach();
 
 private:
-    const TMainMenu& menu_;
+    class NativeItem;
+
     HMENU bar_;
     HACCEL accelerators_ = nullptr;
     std::map<HMENU, TMenuItem*> popups_;
+    std::vector<std::unique_ptr<NativeItem>> items_;
 };
 
 }  // namespace quillory

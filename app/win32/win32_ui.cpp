@@ -2,10 +2,12 @@
 
 #include <commdlg.h>
 
+#include <memory>
 #include <vector>
 
 #include "app/toolkit/TForm.h"
 #include "app/toolkit/TOpenDialog.h"
+#include "app/win32/form_window.h"
 #include "app/win32/message_loop.h"
 #include "app/win32/placement.h"
 #include "platform/wide_win32.h"
@@ -103,6 +105,12 @@ bool Win32Ui::Execute(TOpenDialog& dialog) {
 }
 
 void Win32Ui::ShowModal(TForm& form) {
+    // A form without a window gets one, owned by the main window, for this showing.
+    std::unique_ptr<FormWindow> made;
+    if (!form.Handle()) {
+        made = std::make_unique<FormWindow>(form, *this);
+        made->Create(mainWindow_);
+    }
     const auto window = static_cast<HWND>(form.Handle());
     if (!window) {
         return;

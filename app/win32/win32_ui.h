@@ -13,7 +13,7 @@ public:
     // `applicationWindow`: the program's hidden top-level window (see application_window.h).
     explicit Win32Ui(HWND applicationWindow) : applicationWindow_(applicationWindow) {}
 
-    // The window that owns the file-open dialog.
+    // The window that owns the file-open dialog and the forms shown modally.
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 
     // A box with MB_TASKMODAL (the standard error box) disables every window of the program
@@ -22,7 +22,8 @@ public:
                        unsigned style) override;
     bool Execute(TOpenDialog& dialog) override;
     // Shows the form's window at the centre of the screen, its owner disabled, until the form's
-    // ModalResult becomes other than 0; then hides it again.
+    // ModalResult becomes other than 0; then hides it again. A form that has no window gets
+    // one, owned by the main window, for as long as it is shown.
     void ShowModal(TForm& form) override;
     WindowHandle ApplicationWindow() override { return applicationWindow_; }
 

@@ -1,7 +1,8 @@
 // The About box on screen, shown modally by the real user interface. Windows builds only.
 #ifdef _WIN32
 
-#include "app/win32/about_window.h"
+#include "app/Unit2.h"
+#include "app/win32/form_window.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ protected:
     HWND application = nullptr;
     TAboutBox form;
     std::unique_ptr<Win32Ui> ui;
-    std::unique_ptr<AboutWindow> window;
+    std::unique_ptr<FormWindow> window;
 
     void SetUp() override {
         ASSERT_TRUE(test::UseCommonControls6());
@@ -64,7 +65,7 @@ protected:
                                 200, nullptr, nullptr, nullptr, nullptr);
         SetActiveWindow(owner);
         ui = std::make_unique<Win32Ui>(application);
-        window = std::make_unique<AboutWindow>(form, *ui);
+        window = std::make_unique<FormWindow>(form, *ui);
         window->Create(owner);
         ASSERT_NE(window->hwnd(), nullptr);
     }

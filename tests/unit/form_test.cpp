@@ -531,9 +531,8 @@ TEST_F(MainWindow, AConvertedFileIsImportedOnlyAfterTheUserSaidSo) {
     EXPECT_EQ(form->Progress.Position(), 1);
     EXPECT_FALSE(game.exists("audio"));
 
-    auto bar = std::make_unique<RecordingBar>();
-    RecordingBar& positions = *bar;
-    form->Progress.widget.Attach(std::move(bar));
+    RecordingBar positions;
+    form->Progress.widget.Attach(positions);
     ui.boxes.clear();
     user([&] { form->WavBtn.Click(); });
     EXPECT_EQ(ui.shown(), (std::vector<std::string>{question, "|Done !"}));

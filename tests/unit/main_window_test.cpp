@@ -3,7 +3,8 @@
 // Wine on an X display).
 #ifdef _WIN32
 
-#include "app/win32/main_window.h"
+#include "app/Unit1.h"
+#include "app/win32/form_window.h"
 
 #include <shlobj.h>
 
@@ -96,7 +97,7 @@ protected:
     test::RecordingSound sound;
     ScriptedUi ui;
     std::unique_ptr<TForm1> form;
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<FormWindow> window;
     HWND hwnd = nullptr;
 
     // Creates and shows the window as the program entry does; with `settle`, lets the
@@ -105,8 +106,8 @@ protected:
     void Open(bool settle = true) {
         ASSERT_TRUE(test::UseCommonControls6());
         form = std::make_unique<TForm1>(Services{systemFileSystem(), registry, shell, sound, ui});
-        window = std::make_unique<MainWindow>(*form, ui);
-        window->Create();
+        window = std::make_unique<FormWindow>(*form, ui);
+        window->Create(nullptr);
         window->Show();
         hwnd = window->hwnd();
         ASSERT_NE(hwnd, nullptr);

@@ -1,0 +1,170 @@
+// The native window of TComboBox: an owner-drawn drop-down list without an edit field. A marked
+// entry has a small speaker at the right end of its line.
+#include <algorithm>
+#include <vector>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/toolkit/TComboBox.h"
+#include "app/win32/form_window.h"
+#include "app/win32/native_control.h"
+
+namespace quillory {
+namespace {
+
+// The width the speaker takes at the right end of a marked entry.
+constexpr int kMarkWidth = 16;
+
+// A speaker with two sound waves, 12 by 10 pixels, at the right end of `line`.
+void DrawSpeaker(HDC dc, const RECT& line, COLORREF colour) {
+    const int x = line.right - kMarkWidth + 1;
+    const int y = line.top + (line.bottom - line.top - 10) / 2;
+    const HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    const HBRUSH brush = CreateSolidBrush(colour);
+    const HGDIOBJ oldPen = SelectObject(dc, pen);
+    const HGDIOBJ oldBrush = SelectObject(dc, brush);
+    const POINT body[] = {{x, y + 3},     {x + 2, y + 3}, {x + 5, y},
+                          {x + 5, y + 9}, {x + 2, y + 6}, {x, y + 6}};
+    Polygon(dc, body, 6);
+    const POINT nearWave[] = {{x + 7, y + 3}, {x + 8, y + 4}, {x + 8, y + 6}, {x + 7, y + 7}};
+    Polyline(dc, nearWave, 4);
+    const POINT farWave[] = {{x + 9, y + 1}, {x + 11, y + 3}, {x + 11, y + 6}, {x + 9, y + 8}};
+    Polyline(dc, farWave, 4);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
+// Draws one entry as the list would: the background (the selection colour when selected), the
+// text in the matching colour 2 pixels in from the left at the top, and the focus rectangle
+// when the entry has the focus. The text does not run into a mark.
+void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& text, bool marked, HFONT font) {
+    const HDC dc = item.hDC;
+    const RECT& rect = item.rcItem;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &rect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const COLORREF colour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    const COLORREF oldColour = SetTextColor(dc, colour);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    RECT textRect = rect;
+    if (marked) {
+        textRect.right = std::max(textRect.left, textRect.right - kMarkWidth - 2);
+    }
+    // Every character is at least a pixel wide: no more of a long text can show.
+    const auto shown = static_cast<int>(std::min<std::size_t>(
+        text.size(), static_cast<std::size_t>(std::max<LONG>(0, rect.right - rect.left))));
+    ExtTextOutA(dc, rect.left + 2, rect.top, ETO_CLIPPED, &textRect, text.data(),
+                static_cast<UINT>(shown), nullptr);
+    SetBkMode(dc, oldMode);
+    SetTextColor(dc, oldColour);
+    SelectObject(dc, oldFont);
+    if (marked) {
+        DrawSpeaker(dc, rect, colour);
+    }
+    if (item.itemState & ODS_FOCUS) {
+        DrawFocusRect(dc, &rect);
+    }
+}
+
+// The selection and the marks (each entry's data) live in the native list. The texts are the
+// game's byte strings, which the native list, holding UTF-16, cannot keep exactly in every code
+// page: they are kept here, and the native entries only show them to tools that read the list.
+class NativeComboBox : public NativeControl, public TComboBox::Widget {
+public:
+    NativeComboBox(TComboBox& combo, FormWindow& form) : combo_(combo), font_(form.Font()) {
+        // The window's height covers the closed field and the open list with its border.
+        const int openHeight = combo.Height + combo.DropDownCount * combo.ItemHeight + 2;
+        list_ = CreateWindowFor(form, combo, WC_COMBOBOXA, "",
+                                WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                                0, openHeight);
+        SendMessageA(list_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), combo.ItemHeight);
+        SendMessageA(list_, CB_SETITEMHEIGHT, 0, combo.ItemHeight);
+        SendMessageA(list_, CB_SETMINVISIBLE, static_cast<WPARAM>(combo.DropDownCount), 0);
+        const TComboBox::Widget& from = *combo.widget;
+        for (int i = 0; i < from.Count(); ++i) {
+            Add(from.Item(i));
+            SetMarked(i, from.Marked(i));
+        }
+        SetItemIndex(from.ItemIndex());
+        combo.widget.Attach(*this);
+    }
+    ~NativeComboBox() override { combo_.widget.Detach(); }
+
+    std::optional<LRESULT> OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
+            combo_.UserSelected(ItemIndex());
+            return 0;
+        }
+        if (message == WM_MEASUREITEM) {
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                static_cast<UINT>(combo_.ItemHeight);
+            return TRUE;
+        }
+        if (message == WM_DRAWITEM) {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const int entry = static_cast<int>(item.itemID);
+            DrawEntry(item, combo_.Items(entry), combo_.Marked(entry), font_);
+            return TRUE;
+        }
+        return std::nullopt;
+    }
+
+    int Count() const override { return static_cast<int>(texts_.size()); }
+    std::string Item(int index) const override { return texts_[static_cast<std::size_t>(index)]; }
+
+    void Add(const std::string& text) override {
+        texts_.push_back(text);
+        SendMessageA(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+
+    void SetItem(int index, const std::string& text) override {
+        texts_[static_cast<std::size_t>(index)] = text;
+        // Replacing the native entry clears the native selection and the entry's mark: set
+        // them again.
+        const int selected = ItemIndex();
+        const bool marked = Marked(index);
+        SendMessageA(list_, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        SendMessageA(list_, CB_INSERTSTRING, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marked);
+        SetItemIndex(selected);
+    }
+
+    int ItemIndex() const override {
+        return static_cast<int>(SendMessageA(list_, CB_GETCURSEL, 0, 0));
+    }
+
+    void SetItemIndex(int index) override {
+        SendMessageA(list_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+
+    bool Marked(int index) const override {
+        return SendMessageA(list_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) == 1;
+    }
+
+    void SetMarked(int index, bool marked) override {
+        SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marked);
+        // The closed field and the open list draw it anew.
+        InvalidateRect(list_, nullptr, FALSE);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (GetComboBoxInfo(list_, &info) && info.hwndList) {
+            InvalidateRect(info.hwndList, nullptr, FALSE);
+        }
+    }
+
+private:
+    TComboBox& combo_;
+    HFONT font_;
+    HWND list_ = nullptr;
+    std::vector<std::string> texts_;
+};
+
+[[maybe_unused]] const bool registered = RegisterNative<TComboBox, NativeComboBox>();
+
+}  // namespace
+}  // namespace quillory

@@ -1,0 +1,33 @@
+// The native window of TEdit: a single-line edit without a length limit.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/toolkit/TEdit.h"
+#include "app/win32/form_window.h"
+#include "app/win32/native_control.h"
+
+namespace quillory {
+namespace {
+
+class NativeEdit : public NativeControl, public TextWidget {
+public:
+    NativeEdit(TEdit& edit, FormWindow& form) : edit_(edit) {
+        const HWND hwnd = CreateWindowFor(form, edit, WC_EDITA, edit.Text(),
+                                          ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+        SendMessageA(hwnd, EM_SETLIMITTEXT, 0, 0);  // 0: as long as the system allows
+        edit.widget.Attach(*this);
+    }
+    ~NativeEdit() override { edit_.widget.Detach(); }
+
+    std::string Text() const override { return WindowText(hwnd()); }
+    void SetText(const std::string& text) override { SetWindowTextA(hwnd(), text.c_str()); }
+
+private:
+    TEdit& edit_;
+};
+
+[[maybe_unused]] const bool registered = RegisterNative<TEdit, NativeEdit>();
+
+}  // namespace
+}  // namespace quillory

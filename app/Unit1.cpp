@@ -6,9 +6,8 @@
 #include "app/error_box.h"
 #include "app/messages.h"
 #include "app/version.h"
-#include "formats/commfile.h"
-#include "formats/speech.h"
 #include "game/FmxUtils.h"
+#include "game/comm_texts.h"
 #include "game/locator.h"
 #include "game/removal.h"
 #include "game/slots.h"
@@ -79,6 +78,8 @@ void TForm1::FormCreate() {
     }
 }
 
+GameDirectory TForm1::Game() const { return GameDirectory(services_.fs, GameDir); }
+
 void TForm1::GetRepBase() {
     const GameInstallation installation = locateGame(services_.registry);
     if (installation.missing) {
@@ -90,28 +91,14 @@ void TForm1::GetRepBase() {
 }
 
 void TForm1::LoadTextFromFile() {
-    FileSystem& fs = services_.fs;
     const int selected = Textes.ItemIndex();
-    const std::string path = GameDir + kCommFilePath;
-    if (!fs.fileExists(path)) {
-        if (!fs.dirExists(GameDir + "language")) {
-            fs.createDirectory(GameDir + "Language");
-        }
-        if (!fs.dirExists(GameDir + "language\\pilots")) {
-            fs.createDirectory(GameDir + "Language\\pilots");
-        }
-        CommFileHeader = defaultCommHeader();
+    const auto show = [this](const CommFile& file) {
+        CommFileHeader = file.header;
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            Textes.SetItem(slot, defaultText(slot));
+            Textes.SetItem(slot, file.texts[static_cast<std::size_t>(slot)]);
         }
-        SaveTextFile();
-    }
-    // Read and decode the whole file before anything in memory changes.
-    const CommFile file = decodeCommFile(readWholeFile(fs, path));
-    CommFileHeader = file.header;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        Textes.SetItem(slot, file.texts[static_cast<std::size_t>(slot)]);
-    }
+    };
+    show(LoadCommFile(Game(), show));
     Modified = false;
     Textes.SetItemIndex(selected);
     TypePhrase.SetCaption(Textes.ItemIndex() >= 0 ? categoryPhrase(Textes.ItemIndex()) : "");
@@ -122,8 +109,7 @@ void TForm1::SaveTextFile() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         texts[static_cast<std::size_t>(slot)] = Textes.Items(slot);
     }
-    const std::string bytes = encodeCommFile(CommFileHeader, texts);
-    writeReplacing(services_.fs, GameDir + kCommFilePath, [&](File& file) { file.write(bytes); });
+    SaveCommFile(Game(), CommFileHeader, texts);
     Modified = false;
 }
 
@@ -282,11 +268,10 @@ void TForm1::PlayClick() {
     if (!Textes.Marked(slot)) {
         return;
     }
-    const std::string bytes = readWholeFile(services_.fs, GameDir + speechFilePath(slot));
-    const std::optional<SpeechSample> sample = readSpeechFile(bytes);
+    std::optional<PlayableVoice> voice = ReadVoice(services_.fs, GameDir, slot);
     const char* trouble = kCannotPlay;
-    if (sample) {
-        switch (services_.sound.Play(waveImage(*sample), playingTimeMs(*sample))) {
+    if (voice) {
+        switch (services_.sound.Play(std::move(voice->image), voice->milliseconds)) {
             case Sound::Outcome::Playing:
                 return;
             case Sound::Outcome::NoDevice:

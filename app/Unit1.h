@@ -16,6 +16,7 @@
 #include "app/toolkit/TProgressBar.h"
 #include "app/toolkit/TTimer.h"
 #include "app/toolkit/Ui.h"
+#include "game/game_directory.h"
 #include "platform/filesystem.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -122,6 +123,8 @@ public:
     TAboutBox* AboutBox = nullptr;
 
 private:
+    // The game's folder that GameDir names.
+    GameDirectory Game() const;
     // Marks the voices again, then names the files that could not be deleted.
     void ReportKept(const std::vector<std::string>& kept);
 

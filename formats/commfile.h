@@ -1,6 +1,6 @@
 #pragma once
 
-// The game's communication text file "language\pilots\player_1.eng": an 88-byte IFF header
+// The game's communication text file: an 88-byte IFF header
 // (FORM DATA / FORM LANG / INFO / TEXT) followed by 40 zero-terminated texts. Its three size
 // fields are 32-bit big-endian; every other header byte is kept as it was read.
 #include <array>
@@ -12,7 +12,6 @@ namespace quillory {
 
 inline constexpr std::size_t kCommTextCount = 40;
 inline constexpr std::size_t kCommHeaderSize = 88;
-inline constexpr char kCommFilePath[] = "language\\pilots\\player_1.eng";
 
 using CommTexts = std::array<std::string, kCommTextCount>;
 

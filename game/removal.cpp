@@ -1,5 +1,6 @@
 #include "game/removal.h"
 
+#include "game/game_directory.h"
 #include "game/slots.h"
 
 namespace quillory {
@@ -20,15 +21,14 @@ void DeleteWrittenFile(FileSystem& fs, const std::string& path, std::vector<std:
 }
 
 std::vector<std::string> RemoveCustomFiles(FileSystem& fs, const std::string& gameDir) {
+    const GameDirectory game(fs, gameDir);
     std::vector<std::string> kept;
-    DeleteWrittenFile(fs, gameDir + "language\\pilots\\player_1.eng", kept);
-    fs.removeDirectory(gameDir + "language\\pilots");
-    fs.removeDirectory(gameDir + "language");
+    DeleteWrittenFile(fs, game.CommFile(), kept);
+    game.RemoveEmptyCommFolders();
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        DeleteWrittenFile(fs, gameDir + speechFilePath(slot), kept);
+        DeleteWrittenFile(fs, game.SpeechFile(slot), kept);
     }
-    fs.removeDirectory(gameDir + "audio\\speech");
-    fs.removeDirectory(gameDir + "audio");
+    game.RemoveEmptySpeechFolders();
     return kept;
 }
 

@@ -76,8 +76,4 @@ std::string speechFileNumber(int slot) {
     return (slot < 10 ? "0" : "") + std::to_string(slot);
 }
 
-std::string speechFilePath(int slot) {
-    return "audio\\speech\\007400" + speechFileNumber(slot) + ".iff";
-}
-
 }  // namespace quillory

@@ -18,7 +18,4 @@ const std::string& defaultText(int slot);
 // "00" .. "39": the end of the slot's speech sample file name. Fails as categoryPhrase does.
 std::string speechFileNumber(int slot);
 
-// "audio\speech\007400NN.iff", relative to the game's folder.
-std::string speechFilePath(int slot);
-
 }  // namespace quillory

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "formats/speech.h"
-#include "game/slots.h"
+#include "game/game_directory.h"
 
 namespace quillory {
 namespace {
@@ -76,13 +76,9 @@ WaveImport::~WaveImport() = default;
 
 void WaveImport::WriteSpeechFile(const std::string& gameDir, int slot,
                                  const CopyProgress& progress) {
-    const std::string target = gameDir + speechFilePath(slot);
-    if (!fs_.dirExists(gameDir + "audio")) {
-        fs_.createDirectory(gameDir + "audio");
-    }
-    if (!fs_.dirExists(gameDir + "audio\\speech")) {
-        fs_.createDirectory(gameDir + "audio\\speech");
-    }
+    const GameDirectory game(fs_, gameDir);
+    const std::string target = game.SpeechFile(slot);
+    game.MakeSpeechFolders();
     const std::uint32_t total = wave_.speechBytes;
     writeReplacing(fs_, target, [&](File& out) {
         out.write(speechFileHeader(wave_.format, total));

@@ -1,0 +1,25 @@
+#pragma once
+
+// The communication text file of the game's folder: loaded whole or not at all, created from
+// the default texts when there is none, and saved through a temporary file so that a failed
+// save leaves the old file as it was.
+#include <functional>
+
+#include "formats/commfile.h"
+#include "game/game_directory.h"
+
+namespace quillory {
+
+// The 40 default texts under the default header: what the file is created with.
+CommFile DefaultCommFile();
+
+// Reads the file. When there is none, creates its folders, hands the defaults to `creating`
+// (the window shows them from then on), writes them and reads them back. Fails with the error
+// of the failing step; nothing is kept of a file that could not be read whole.
+CommFile LoadCommFile(const GameDirectory& game,
+                      const std::function<void(const CommFile& defaults)>& creating);
+
+// Writes the header and the 40 texts, with the header's sizes filled in, in place of the file.
+void SaveCommFile(const GameDirectory& game, const std::string& header, const CommTexts& texts);
+
+}  // namespace quillory

@@ -193,11 +193,10 @@ void TForm1::ImportWave(const std::string& path) {
             throw Error(kReadBeyondEnd);
     }
     if (wave.encoding != SampleEncoding::Copy) {
-        const std::string samples = wave.encoding == SampleEncoding::Float
-                                        ? std::to_string(wave.containerBits) + "-bit float"
-                                        : std::to_string(wave.validBits) + "-bit";
-        if (ui.ShowMessageBox(Handle(), kConvertQuestionStart + samples + kConvertQuestionEnd, "",
-                              kMbOkCancel | kMbIconQuestion) != kIdOk) {
+        const bool floating = wave.encoding == SampleEncoding::Float;
+        if (ui.ShowMessageBox(
+                Handle(), ConvertQuestion(floating, floating ? wave.containerBits : wave.validBits),
+                "", kMbOkCancel | kMbIconQuestion) != kIdOk) {
             refuse(kNotPcm, kMbIconStop);
             return;
         }
@@ -227,19 +226,15 @@ void TForm1::DeleteFilesBtnClick() {
 void TForm1::ReportKept(const std::vector<std::string>& kept) {
     ShowVoices();
     if (!kept.empty()) {
-        std::string text = kNotDeleted;
-        for (const std::string& path : kept) {
-            text += "\n" + path;
-        }
-        services_.ui.ShowMessageBox(Handle(), text, kErrorCaption, kMbOk | kMbIconWarning);
+        services_.ui.ShowMessageBox(Handle(), NotDeleted(kept), kErrorCaption,
+                                    kMbOk | kMbIconWarning);
     }
 }
 
 void TForm1::SpeedButton1Click() {
     if (LaunchFile(services_.shell, Handle(), kGameExecutable, "", GameDir, kShowNormal) <= 32) {
-        services_.ui.ShowMessageBox(
-            Handle(), std::string(kCannotStart) + kGameExecutable + " from " + GameDir,
-            kErrorCaption, kMbOk | kMbIconStop);
+        services_.ui.ShowMessageBox(Handle(), CannotStart(kGameExecutable, GameDir), kErrorCaption,
+                                    kMbOk | kMbIconStop);
     }
 }
 

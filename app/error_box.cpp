@@ -1,12 +1,11 @@
 #include "app/error_box.h"
 
 #include "app/messages.h"
-#include "platform/error.h"
 
 namespace quillory {
 
 void ShowErrorBox(Ui& ui, const std::exception& error) {
-    ui.ShowMessageBox(ui.ApplicationWindow(), errorBoxText(error.what()),
+    ui.ShowMessageBox(ui.ApplicationWindow(), messages::ErrorBoxText(error),
                       messages::kApplicationTitle, kMbOk | kMbIconStop | kMbTaskModal);
 }
 

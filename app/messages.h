@@ -1,6 +1,11 @@
 #pragma once
 
-// The words the user reads in the program's own boxes.
+// The words the user reads: the texts of the program's own boxes, and the sentences that tell
+// what an error was.
+#include <exception>
+#include <string>
+#include <vector>
+
 namespace quillory::messages {
 
 inline constexpr char kApplicationTitle[] = "Quillory";
@@ -11,8 +16,6 @@ inline constexpr char kNotInstalled[] = "Secret Ops is not properly installed on
 inline constexpr char kNotInstalledCaption[] = "Registry read ERROR";
 inline constexpr char kRemoveQuestion[] =
     "This will delete the custom text comm file and IFF speech files.  Are you sure ?";
-inline constexpr char kNotDeleted[] = "These files could not be deleted:";
-inline constexpr char kCannotStart[] = "Cannot start ";
 
 // The WAV import.
 inline constexpr char kErrorCaption[] = "Error";
@@ -23,13 +26,21 @@ inline constexpr char kNotPcm[] =
     "This is not an uncompressed WAVE file.  Use microsoft PCM encoding.";
 inline constexpr char kNoSlotSelected[] = "Select the communication to attach the WAV file to.";
 // "This WAV file has 24-bit samples. Convert it to 16-bit PCM ?", "... 32-bit float samples ..."
-inline constexpr char kConvertQuestionStart[] = "This WAV file has ";
-inline constexpr char kConvertQuestionEnd[] = " samples. Convert it to 16-bit PCM ?";
+std::string ConvertQuestion(bool floatingPoint, unsigned bits);
 
 // The voices.
 inline constexpr char kRemoveVoiceQuestion[] = "Remove the custom voice of this communication ?";
 inline constexpr char kCannotPlay[] = "This speech file cannot be played.";
 inline constexpr char kNoSoundDevice[] = "No sound device is available.";
 inline constexpr char kDropOneFile[] = "Drop one WAV file at a time.";
+
+// The game could not be started from its folder.
+std::string CannotStart(const std::string& program, const std::string& folder);
+// The files that stayed after a removal, one a line.
+std::string NotDeleted(const std::vector<std::string>& paths);
+
+// The standard error box's text for an error that ended a handler: what went wrong, with a
+// full stop appended when the last character's code is above that of ".".
+std::string ErrorBoxText(const std::exception& error);
 
 }  // namespace quillory::messages

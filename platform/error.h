@@ -5,9 +5,8 @@
 
 namespace quillory {
 
-// Error codes. Below 100 they are the operating system's own code of the failed call.
+// What went wrong. Codes from 1 to 99 are the operating system's own code of the failed call.
 enum ErrorCode : int {
-    kNoCode = 0,  // errors of the window toolkit and the registry lookup carry their own text
     kFileNotFound = 2,
     kPathNotFound = 3,
     kTooManyOpenFiles = 4,
@@ -15,29 +14,25 @@ enum ErrorCode : int {
     kReadBeyondEnd = 100,  // a read got fewer bytes than asked for
     kDiskFull = 101,       // a write stored fewer bytes than asked for
     kInvalidNumeric = 106,
+    kListIndexOutOfBounds = -1,  // detail: the index
+    kInvalidDataType = -2,       // detail: the name of the registry value
 };
 
-// The one error type of the program: it ends the running handler and reaches the
-// standard error box.
+// The one error type of the program: it ends the running handler, and the window code shows it
+// in the standard error box, in words of its own.
 class Error : public std::runtime_error {
 public:
-    explicit Error(int code);
-    Error(int code, const std::string& message);
+    explicit Error(int code, std::string detail = {});
 
     int code() const { return code_; }
+    const std::string& detail() const { return detail_; }
 
     static Error listIndexOutOfBounds(int index);
     static Error invalidDataType(const std::string& valueName);
 
 private:
     int code_;
+    std::string detail_;
 };
-
-// "File not found", "I/O error 87", ...
-std::string messageForCode(int code);
-
-// The text of the standard error box: the message, with a full stop appended when its last
-// character's code is above that of ".".
-std::string errorBoxText(const std::string& message);
 
 }  // namespace quillory

@@ -1,9 +1,12 @@
-#include "platform/error.h"
-
 #include <gtest/gtest.h>
+
+#include "app/messages.h"
+#include "platform/error.h"
 
 namespace quillory {
 namespace {
+
+using messages::ErrorBoxText;
 
 struct CodeAndMessage {
     int code;
@@ -15,7 +18,7 @@ void PrintTo(const CodeAndMessage& value, std::ostream* out) { *out << value.cod
 class ErrorMessages : public testing::TestWithParam<CodeAndMessage> {};
 
 TEST_P(ErrorMessages, CodeChoosesTheMessage) {
-    EXPECT_EQ(std::string(Error(GetParam().code).what()), GetParam().message);
+    EXPECT_EQ(ErrorBoxText(Error(GetParam().code)), GetParam().message + std::string("."));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -29,15 +32,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return "Code" + std::to_string(info.param.code); });
 
 TEST(ErrorBoxText, FullStopOnlyAfterACharacterAboveTheFullStop) {
-    EXPECT_EQ(errorBoxText("Disk full"), "Disk full.");
-    EXPECT_EQ(errorBoxText("I/O error 87"), "I/O error 87.");
-    EXPECT_EQ(errorBoxText("List index out of bounds (40)"), "List index out of bounds (40)");
+    EXPECT_EQ(ErrorBoxText(Error(kDiskFull)), "Disk full.");
+    EXPECT_EQ(ErrorBoxText(Error(87)), "I/O error 87.");
+    EXPECT_EQ(ErrorBoxText(Error::listIndexOutOfBounds(40)), "List index out of bounds (40)");
     // "'" comes before "." in the character table.
-    EXPECT_EQ(errorBoxText("Invalid data type for 'Installed To:'"),
+    EXPECT_EQ(ErrorBoxText(Error::invalidDataType("Installed To:")),
               "Invalid data type for 'Installed To:'");
-    EXPECT_EQ(errorBoxText("Done."), "Done.");
-    EXPECT_EQ(errorBoxText("odd-"), "odd-");
-    EXPECT_EQ(errorBoxText(""), "");
+    EXPECT_EQ(ErrorBoxText(std::runtime_error("Done.")), "Done.");
+    EXPECT_EQ(ErrorBoxText(std::runtime_error("odd-")), "odd-");
+    EXPECT_EQ(ErrorBoxText(std::runtime_error("")), "");
 }
 
 }  // namespace

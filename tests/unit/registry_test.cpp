@@ -2,6 +2,8 @@
 // and under Windows from records that reg.exe writes into the machine's registry.
 #include <gtest/gtest.h>
 
+#include "app/messages.h"
+
 #include "game/locator.h"
 #include "platform/error.h"
 #include "platform/registry.h"
@@ -43,7 +45,7 @@ TEST(Locator, ValueOfAnotherTypeFails) {
         locateWith(Outcome::OtherType);
         FAIL();
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Invalid data type for 'Installed To:'");
+        EXPECT_EQ(messages::ErrorBoxText(error), "Invalid data type for 'Installed To:'");
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/messages.h"
+
 #include <set>
 
 #include "platform/error.h"
@@ -48,7 +50,7 @@ TEST(SlotTable, IndexOutsideTheTableFailsWithTheListError) {
             categoryPhrase(slot);
             FAIL() << slot;
         } catch (const Error& error) {
-            EXPECT_EQ(std::string(error.what()),
+            EXPECT_EQ(messages::ErrorBoxText(error),
                       "List index out of bounds (" + std::to_string(slot) + ")");
         }
         EXPECT_THROW(defaultText(slot), Error);

@@ -1,0 +1,62 @@
+#include "app/messages.h"
+
+#include "platform/error.h"
+
+namespace quillory::messages {
+namespace {
+
+// "File not found", "I/O error 87", "List index out of bounds (40)", ...
+std::string Sentence(const Error& error) {
+    switch (error.code()) {
+        case kFileNotFound:
+            return "File not found";
+        case kPathNotFound:
+            return "Invalid filename";
+        case kTooManyOpenFiles:
+            return "Too many open files";
+        case kAccessDenied:
+            return "File access denied";
+        case kReadBeyondEnd:
+            return "Read beyond end of file";
+        case kDiskFull:
+            return "Disk full";
+        case kInvalidNumeric:
+            return "Invalid numeric input";
+        case kListIndexOutOfBounds:
+            return "List index out of bounds (" + error.detail() + ")";
+        case kInvalidDataType:
+            return "Invalid data type for '" + error.detail() + "'";
+        default:
+            return "I/O error " + std::to_string(error.code());
+    }
+}
+
+}  // namespace
+
+std::string ConvertQuestion(bool floatingPoint, unsigned bits) {
+    return "This WAV file has " + std::to_string(bits) + (floatingPoint ? "-bit float" : "-bit") +
+           " samples. Convert it to 16-bit PCM ?";
+}
+
+std::string CannotStart(const std::string& program, const std::string& folder) {
+    return "Cannot start " + program + " from " + folder;
+}
+
+std::string NotDeleted(const std::vector<std::string>& paths) {
+    std::string text = "These files could not be deleted:";
+    for (const std::string& path : paths) {
+        text += "\n" + path;
+    }
+    return text;
+}
+
+std::string ErrorBoxText(const std::exception& error) {
+    const auto* ours = dynamic_cast<const Error*>(&error);
+    std::string text = ours ? Sentence(*ours) : error.what();
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') {
+        text += '.';
+    }
+    return text;
+}
+
+}  // namespace quillory::messages

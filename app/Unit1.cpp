@@ -14,6 +14,7 @@
 #include "game/speech_import.h"
 #include "game/voices.h"
 #include "platform/error.h"
+#include "platform/text.h"
 
 namespace quillory {
 namespace {
@@ -72,6 +73,7 @@ void TForm1::FormCreate() {
     InstallMissing = false;
     GetRepBase();
     if (!InstallMissing) {
+        RemoveUnfinishedWrites(services_.fs, GameDir);
         // The voices first: a text file that does not load hides none of them.
         ShowVoices();
         LoadTextFromFile();
@@ -92,6 +94,7 @@ void TForm1::GetRepBase() {
 
 void TForm1::LoadTextFromFile() {
     const int selected = Textes.ItemIndex();
+    LoadFailed = true;
     const auto show = [this](const CommFile& file) {
         CommFileHeader = file.header;
         for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -100,6 +103,7 @@ void TForm1::LoadTextFromFile() {
     };
     show(LoadCommFile(Game(), show));
     Modified = false;
+    LoadFailed = false;
     Textes.SetItemIndex(selected);
     TypePhrase.SetCaption(Textes.ItemIndex() >= 0 ? categoryPhrase(Textes.ItemIndex()) : "");
 }
@@ -111,11 +115,12 @@ void TForm1::SaveTextFile() {
     }
     SaveCommFile(Game(), CommFileHeader, texts);
     Modified = false;
+    LoadFailed = false;
 }
 
 void TForm1::TextesChange() {
     const int slot = Textes.ItemIndex();
-    NouveauTexte.SetText(Textes.Items(slot));
+    NouveauTexte.SetText(Utf8OfAnsi(Textes.Items(slot)));
     TypePhrase.SetCaption(categoryPhrase(slot));
 }
 
@@ -124,16 +129,30 @@ void TForm1::Button1Click() {
     if (slot < 0) {
         return;
     }
-    Textes.SetItem(slot, NouveauTexte.Text());
+    const AnsiText text = AnsiOf(NouveauTexte.Text());
+    if (!text.unstorable.empty()) {
+        services_.ui.ShowMessageBox(Handle(), kUnstorable + text.unstorable, kErrorCaption,
+                                    kMbOk | kMbIconWarning);
+        return;
+    }
+    Textes.SetItem(slot, text.bytes);
     Textes.SetItemIndex(slot);
     Modified = true;
 }
 
 void TForm1::BitBtn1Click() {
-    if (services_.ui.ShowMessageBox(MessageOwner, kSaveQuestion, "",
-                                    kMbOkCancel | kMbIconQuestion) == kIdOk) {
+    // After a failed load its own question takes the place of the usual one.
+    if (LoadFailed ? MayOverwriteUnreadFile()
+                   : services_.ui.ShowMessageBox(MessageOwner, kSaveQuestion, "",
+                                                 kMbOkCancel | kMbIconQuestion) == kIdOk) {
         SaveTextFile();
     }
+}
+
+bool TForm1::MayOverwriteUnreadFile() {
+    return !LoadFailed ||
+           services_.ui.ShowMessageBox(MessageOwner, kUnreadSaveQuestion, "",
+                                       kMbOkCancel | kMbIconWarning | kMbDefButton2) == kIdOk;
 }
 
 void TForm1::ReloadBtnClick() {
@@ -226,15 +245,19 @@ void TForm1::DeleteFilesBtnClick() {
 void TForm1::ReportKept(const std::vector<std::string>& kept) {
     ShowVoices();
     if (!kept.empty()) {
-        services_.ui.ShowMessageBox(Handle(), NotDeleted(kept), kErrorCaption,
+        std::vector<std::string> paths;
+        for (const std::string& path : kept) {
+            paths.push_back(Utf8OfAnsi(path));
+        }
+        services_.ui.ShowMessageBox(Handle(), NotDeleted(paths), kErrorCaption,
                                     kMbOk | kMbIconWarning);
     }
 }
 
 void TForm1::SpeedButton1Click() {
     if (LaunchFile(services_.shell, Handle(), kGameExecutable, "", GameDir, kShowNormal) <= 32) {
-        services_.ui.ShowMessageBox(Handle(), CannotStart(kGameExecutable, GameDir), kErrorCaption,
-                                    kMbOk | kMbIconStop);
+        services_.ui.ShowMessageBox(Handle(), CannotStart(kGameExecutable, Utf8OfAnsi(GameDir)),
+                                    kErrorCaption, kMbOk | kMbIconStop);
     }
 }
 
@@ -310,6 +333,9 @@ bool TForm1::FormCloseQuery() {
     switch (services_.ui.ShowMessageBox(Handle(), kSaveQuestion, "",
                                         kMbYesNoCancel | kMbIconQuestion)) {
         case kIdYes:
+            if (!MayOverwriteUnreadFile()) {
+                return false;
+            }
             try {
                 SaveTextFile();
             } catch (const std::exception& error) {

@@ -118,6 +118,9 @@ public:
     WindowHandle MessageOwner = nullptr;
     // Texts changed with "Change" since the last successful load or save.
     bool Modified = false;
+    // The last load of the communication text file failed: the texts shown are not the file's,
+    // and none of them is written over it without the player's word.
+    bool LoadFailed = false;
 
     // The About box that AboutClick shows; set by the program entry.
     TAboutBox* AboutBox = nullptr;
@@ -125,6 +128,9 @@ public:
 private:
     // The game's folder that GameDir names.
     GameDirectory Game() const;
+    // Whether the texts shown may be written in place of the file: after a failed load, only
+    // when the player says so.
+    bool MayOverwriteUnreadFile();
     // Marks the voices again, then names the files that could not be deleted.
     void ReportKept(const std::vector<std::string>& kept);
 

@@ -12,6 +12,11 @@ inline constexpr char kApplicationTitle[] = "Quillory";
 
 inline constexpr char kSaveQuestion[] = "Save changes to the text comm file ?";
 inline constexpr char kRevertQuestion[] = "Load text comm file as it was when last saved ?";
+// Asked before any save while the texts shown are not the file's, because it could not be read.
+inline constexpr char kUnreadSaveQuestion[] =
+    "The text comm file could not be read. Save the texts shown in its place ?";
+// Followed by the characters.
+inline constexpr char kUnstorable[] = "These characters cannot be stored in the game's texts: ";
 inline constexpr char kNotInstalled[] = "Secret Ops is not properly installed on this computer.";
 inline constexpr char kNotInstalledCaption[] = "Registry read ERROR";
 inline constexpr char kRemoveQuestion[] =

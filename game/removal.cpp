@@ -20,6 +20,14 @@ void DeleteWrittenFile(FileSystem& fs, const std::string& path, std::vector<std:
     deleteOne(fs, temporaryPathFor(path), kept);
 }
 
+void RemoveUnfinishedWrites(FileSystem& fs, const std::string& gameDir) {
+    const GameDirectory game(fs, gameDir);
+    fs.deleteFile(temporaryPathFor(game.CommFile()));
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        fs.deleteFile(temporaryPathFor(game.SpeechFile(slot)));
+    }
+}
+
 std::vector<std::string> RemoveCustomFiles(FileSystem& fs, const std::string& gameDir) {
     const GameDirectory game(fs, gameDir);
     std::vector<std::string> kept;

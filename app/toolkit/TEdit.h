@@ -11,7 +11,7 @@ class TEdit : public TControl {
 public:
     TEdit(TForm& form, int id, Place place) : TControl(form, id, place, true) {}
 
-    // What the edit holds now, as the user typed it.
+    // What the edit holds now, as the user typed it, in UTF-8.
     std::string Text() const { return widget->Text(); }
     void SetText(const std::string& text) { widget->SetText(text); }
 

@@ -17,6 +17,7 @@ enum : unsigned {
     kMbIconStop = 0x10,
     kMbIconQuestion = 0x20,
     kMbIconWarning = 0x30,
+    kMbDefButton2 = 0x100,
     kMbTaskModal = 0x2000,
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
@@ -27,6 +28,7 @@ class Ui {
 public:
     virtual ~Ui() = default;
 
+    // `text` and `caption` in UTF-8.
     virtual int ShowMessageBox(WindowHandle owner, const std::string& text,
                                const std::string& caption, unsigned style) = 0;
     // Runs the dialog; true with dialog.FileName set when the user chose a file.

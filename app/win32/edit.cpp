@@ -6,6 +6,7 @@
 #include "app/toolkit/TEdit.h"
 #include "app/win32/form_window.h"
 #include "app/win32/native_control.h"
+#include "platform/wide_win32.h"
 
 namespace quillory {
 namespace {
@@ -20,8 +21,14 @@ public:
     }
     ~NativeEdit() override { edit_.widget.Detach(); }
 
-    std::string Text() const override { return WindowText(hwnd()); }
-    void SetText(const std::string& text) override { SetWindowTextA(hwnd(), text.c_str()); }
+    // In UTF-8: whatever the user typed, also what the system's code page cannot hold.
+    std::string Text() const override {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
+        return Utf8Of(text);
+    }
+    void SetText(const std::string& text) override { SetWindowTextW(hwnd(), WideOf(text).c_str()); }
 
 private:
     TEdit& edit_;

@@ -58,9 +58,10 @@ int Win32Ui::ShowMessageBox(WindowHandle owner, const std::string& text, const s
         // With an owner, Windows itself disables only the owner. The owner is hidden, so the
         // box asks for the foreground itself: it may come before any window of the program.
         ThreadWindowsDisabled disabled;
-        return ::MessageBoxA(window, text.c_str(), caption.c_str(), style | MB_SETFOREGROUND);
+        return ::MessageBoxW(window, WideOf(text).c_str(), WideOf(caption).c_str(),
+                             style | MB_SETFOREGROUND);
     }
-    return ::MessageBoxA(window, text.c_str(), caption.c_str(), style);
+    return ::MessageBoxW(window, WideOf(text).c_str(), WideOf(caption).c_str(), style);
 }
 
 bool Win32Ui::Execute(TOpenDialog& dialog) {

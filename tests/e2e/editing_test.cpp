@@ -210,5 +210,40 @@ TEST_F(ClosingWithUnsavedChanges, AFailedSaveKeepsTheWindowOpen) {
     setReadOnly(game_.path(kCommFile), false);
 }
 
+// The game holds the file when the program starts: the list does not hold what the file holds,
+// so nothing is written over it without the player's word.
+TEST_F(Editing, AFileThatCouldNotBeReadIsNotSavedOverWithoutAsking) {
+    const std::string file = commFile(defaultTexts());
+    makeDirs(game_.path("language\\pilots"));
+    writeFile(game_.path(kCommFile), file);
+    const HANDLE held = CreateFileA(game_.path(kCommFile).c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    startWith([&] { install_record::set("REG_SZ", game_.dir()); });
+    const MessageBoxView error = program_->waitForMessageBox();
+    expectBox(error, "I/O error 32.", "Quillory", {kOk}, BoxIcon::Stop);
+    program_->answer(error, kOk);
+    attach();
+    CloseHandle(held);
+    select(3);
+    type("Mine now");
+    clickNow("Change");
+
+    const std::string unread =
+        "The text comm file could not be read. Save the texts shown in its place ?";
+    const MessageBoxView box = clickForBox("Save Text");
+    expectBox(box, unread, "", {kOk, kCancel}, BoxIcon::Warning);
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(box.window, kCancel), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    program_->answer(box, kCancel);
+    closeWindow();
+    program_->answer(program_->waitForMessageBox(), kYes);
+    const MessageBoxView asked = program_->waitForMessageBox();
+    EXPECT_EQ(asked.text, unread);
+    program_->answer(asked, kCancel);
+    expectUsable();
+    EXPECT_TRUE(program_->running());
+    EXPECT_EQ(commFileOnDisk(), file);
+}
+
 }  // namespace
 }  // namespace quillory::e2e

@@ -201,7 +201,7 @@ TEST_F(MainWindow, ChangeReplacesTheTextInMemoryOnly) {
 TEST_F(MainWindow, SaveAsksFirstAndWritesOnlyAfterOk) {
     start();
     const std::string before = game.read(kFile);
-    change(2, "Get 'em, \xE9quipe!");
+    change(2, "Get 'em, \xC3\xA9quipe!");  // typed: UTF-8
 
     ui.answers = {kIdCancel};
     user([&] { form->BitBtn1.Click(); });
@@ -406,6 +406,84 @@ TEST_F(MainWindow, CloseWhoseSaveFailsKeepsTheWindow) {
     EXPECT_EQ(ui.shown().back(), "Quillory|File access denied.");
 }
 
+TEST_F(MainWindow, AfterAFailedLoadNoSaveWritesWithoutThePlayersWord) {
+    const std::string whole = test::commFile(std::vector<std::string>(40, "mine"));
+    game.makeDir("language\\pilots");
+    game.write(kFile, whole.substr(0, 200));
+    start();
+    change(0, "typed");
+    const std::string unread =
+        "|The text comm file could not be read. Save the texts shown in its place ?";
+    ui.answers = {kIdCancel};
+    user([&] { form->BitBtn1.Click(); });
+    EXPECT_EQ(ui.shown().back(), unread) << "in place of the usual question";
+    EXPECT_EQ(ui.boxes.back().style, kMbOkCancel | kMbIconWarning | kMbDefButton2);
+    ui.answers = {kIdYes, kIdCancel};
+    EXPECT_FALSE(form->FormCloseQuery());
+    EXPECT_EQ(ui.shown().back(), unread);
+    EXPECT_EQ(game.read(kFile), whole.substr(0, 200));
+
+    // A load that works lifts it.
+    game.write(kFile, whole);
+    user([&] { form->ReloadBtn.Click(); });
+    change(0, "typed");
+    ui.boxes.clear();
+    user([&] { form->BitBtn1.Click(); });
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"|Save changes to the text comm file ?"});
+    EXPECT_EQ(form->Textes.Items(0), "typed");
+    EXPECT_NE(game.read(kFile), whole);
+}
+
+TEST_F(MainWindow, ChangeRefusesCharactersThatTheGamesTextsCannotHold) {
+    start();
+    const struct {
+        const char* typed;
+        const char* stored;  // null: refused, naming these characters
+        const char* refused;
+    } cases[] = {
+        {"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, "
+         "\xD0\xBF\xD0\xB8\xD0\xBB\xD0\xBE\xD1\x82!",
+         nullptr,
+         "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\xD0\xBF\xD0\xBB\xD0\xBE"},  // "Привет,
+                                                                                       // пилот!"
+        {"Fire \xF0\x9F\x9A\x80!", nullptr, "\xF0\x9F\x9A\x80"},
+        {"R\xC3\xA9veil", "R\xE9veil", nullptr},
+    };
+    for (const auto& typed : cases) {
+        ui.boxes.clear();
+        change(3, typed.typed);
+        if (typed.stored) {
+            EXPECT_EQ(form->Textes.Items(3), typed.stored);
+            EXPECT_TRUE(ui.boxes.empty());
+        } else {
+            EXPECT_EQ(form->Textes.Items(3), test::defaultTexts()[3]) << "nothing changes";
+            EXPECT_EQ(ui.shown(),
+                      std::vector<std::string>{
+                          std::string("Error|These characters cannot be stored in the game's "
+                                      "texts: ") +
+                          typed.refused});
+            EXPECT_EQ(ui.boxes.back().style, kMbOk | kMbIconWarning);
+        }
+    }
+}
+
+TEST_F(MainWindow, StartUpRemovesOnlyTheTemporaryFilesOfUnfinishedWrites) {
+    game.makeDir("language\\pilots");
+    game.makeDir("audio\\speech");
+    const std::vector<std::string> leftovers = {
+        std::string(kFile) + ".tmp", test::speechName(0) + ".tmp", test::speechName(39) + ".tmp"};
+    for (const std::string& name : leftovers) {
+        game.write(name, "killed half way");
+    }
+    game.write("audio\\speech\\00740040.iff.tmp", "not ours");
+    game.write("audio\\speech\\notes.tmp", "not ours");
+    start();
+    for (const std::string& name : leftovers) {
+        EXPECT_FALSE(game.exists(name)) << name;
+    }
+    EXPECT_EQ(game.listing("audio\\speech"), "00740040.iff.tmp notes.tmp");
+}
+
 TEST_F(MainWindow, RunSecretOpsHandsTheGameToTheShell) {
     start();
     user([&] { form->SpeedButton1.Click(); });
@@ -608,7 +686,6 @@ protected:
 TEST_F(Voices, TheMarksFollowTheFilesOnDisk) {
     writeVoice(3, "three");
     writeVoice(12, "twelve");
-    game.write(test::speechName(20) + ".tmp", "half an import");
     start();
     EXPECT_EQ(marked(), (std::vector<int>{3, 12}));
 
@@ -622,6 +699,7 @@ TEST_F(Voices, TheMarksFollowTheFilesOnDisk) {
 
     // Files that came and went outside the program show after "Revert Text".
     writeVoice(39, "thirty-nine");
+    game.write(test::speechName(20) + ".tmp", "half an import");
     ASSERT_TRUE(systemFileSystem().deleteFile(game.path(test::speechName(3))));
     EXPECT_EQ(marked(), (std::vector<int>{3, 7, 12}));
     user([&] { form->ReloadBtn.Click(); });
@@ -695,8 +773,8 @@ TEST_F(Voices, PlayTellsWhatKeepsTheSoundFromPlaying) {
 TEST_F(Voices, RemoveVoiceAsksThenDeletesTheFileAndTheEmptiedFolders) {
     writeVoice(4, "four");
     writeVoice(6, "six");
-    game.write(test::speechName(4) + ".tmp", "half an import");
     start();
+    game.write(test::speechName(4) + ".tmp", "half an import");
     form->Textes.UserSelected(4);
     ui.answers = {kIdCancel};
     user([&] { form->RemoveVoice.Click(); });

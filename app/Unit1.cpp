@@ -171,12 +171,15 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::WavBtnClick() {
-    if (services_.ui.Execute(OpenDialog)) {
+    if (!importing_ && services_.ui.Execute(OpenDialog)) {
         ImportWave(OpenDialog.FileName);
     }
 }
 
 void TForm1::ImportWave(const std::string& path) {
+    if (importing_) {
+        return;
+    }
     Ui& ui = services_.ui;
     const auto refuse = [&](const char* text, unsigned icon) {
         ui.ShowMessageBox(Handle(), text, kErrorCaption, kMbOk | icon);
@@ -216,16 +219,31 @@ void TForm1::ImportWave(const std::string& path) {
         if (ui.ShowMessageBox(
                 Handle(), ConvertQuestion(floating, floating ? wave.containerBits : wave.validBits),
                 "", kMbOkCancel | kMbIconQuestion) != kIdOk) {
-            refuse(kNotPcm, kMbIconStop);
             return;
         }
     }
-    // The bar moves from where the format block is in to its end with the sound bytes.
-    importing.WriteSpeechFile(GameDir, slot, [&](std::uint64_t done, std::uint64_t total) {
-        const int span = Progress.Max() - kFormatCopied;
-        Progress.SetPosition(kFormatCopied +
-                             (total == 0 ? 0 : static_cast<int>(span * done / total)));
-    });
+    {
+        // While the file is written the window takes no input, so that nothing else starts,
+        // but it answers and repaints, and the bar moves from where the format block is in to
+        // its end with the sound bytes.
+        struct Busy {
+            TForm1& form;
+            explicit Busy(TForm1& busy) : form(busy) {
+                form.importing_ = true;
+                form.SetEnabled(false);
+            }
+            ~Busy() {
+                form.SetEnabled(true);
+                form.importing_ = false;
+            }
+        } busy(*this);
+        importing.WriteSpeechFile(GameDir, slot, [&](std::uint64_t done, std::uint64_t total) {
+            const int span = Progress.Max() - kFormatCopied;
+            Progress.SetPosition(kFormatCopied +
+                                 (total == 0 ? 0 : static_cast<int>(span * done / total)));
+            ui.ProcessMessages();
+        });
+    }
     Progress.SetPosition(Progress.Max());
     ShowVoices();
     ui.ShowMessageBox(Handle(), kDone, "", kMbOk);

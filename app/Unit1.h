@@ -135,6 +135,8 @@ private:
     void ReportKept(const std::vector<std::string>& kept);
 
     Services services_;
+    // A WAVE file is being written into a speech sample file.
+    bool importing_ = false;
 };
 
 }  // namespace quillory

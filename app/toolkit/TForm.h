@@ -64,6 +64,11 @@ public:
         destroy_ = std::move(close);
     }
 
+    // A disabled window takes no input (no click, key, drop or close) but still repaints.
+    bool Enabled() const { return enabled->Enabled(); }
+    void SetEnabled(bool on) { enabled->SetEnabled(on); }
+    WidgetSlot<EnabledWidget, PlainEnabled<true>> enabled;
+
     // Closes the window without asking anything. Closing the main window ends the program.
     void Close();
     bool Closed() const { return closed_; }

@@ -35,6 +35,9 @@ public:
     virtual bool Execute(TOpenDialog& dialog) = 0;
     // Shows the form modally until it is closed.
     virtual void ShowModal(TForm& form) = 0;
+    // Lets the windows answer and repaint in the middle of a long piece of work: runs the
+    // events that wait.
+    virtual void ProcessMessages() = 0;
     // The application's own hidden top-level window, owner of the standard error box.
     virtual WindowHandle ApplicationWindow() = 0;
 };

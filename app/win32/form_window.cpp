@@ -96,6 +96,22 @@ private:
     bool enabled_ = false;
 };
 
+// Whether the form's window takes input.
+class NativeEnabled : public EnabledWidget {
+public:
+    NativeEnabled(TForm& form, HWND window) : form_(form), window_(window) {
+        SetEnabled(form.Enabled());
+        form.enabled.Attach(*this);
+    }
+    ~NativeEnabled() override { form_.enabled.Detach(); }
+    bool Enabled() const override { return IsWindowEnabled(window_) != FALSE; }
+    void SetEnabled(bool enabled) override { EnableWindow(window_, enabled); }
+
+private:
+    TForm& form_;
+    HWND window_;
+};
+
 FormWindow::FormWindow(TForm& form, Ui& ui) : form_(form), ui_(ui) {}
 
 FormWindow::~FormWindow() {
@@ -250,6 +266,7 @@ void FormWindow::OnCreate() {
             controls_.push_back(std::move(native));
         }
     }
+    enabled_ = std::make_unique<NativeEnabled>(form_, window);
     UINT_PTR id = 0;
     for (TTimer* timer : form_.Timers()) {
         timers_.push_back(std::make_unique<NativeTimer>(*timer, window, ++id));
@@ -344,6 +361,7 @@ void FormWindow::OnDestroy() {
     // The components keep their controls' last state.
     controls_.clear();
     timers_.clear();
+    enabled_.reset();
     if (menu_) {
         menu_->Detach();
     }

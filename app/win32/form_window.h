@@ -15,6 +15,7 @@ namespace quillory {
 
 class MenuBar;
 class NativeControl;
+class NativeEnabled;
 class NativeTimer;
 
 // The native top-level window of any form: made as the form declares it (class, caption,
@@ -72,6 +73,7 @@ private:
     std::unique_ptr<MenuBar> menu_;
     std::vector<std::unique_ptr<NativeControl>> controls_;
     std::vector<std::unique_ptr<NativeTimer>> timers_;
+    std::unique_ptr<NativeEnabled> enabled_;
 };
 
 }  // namespace quillory

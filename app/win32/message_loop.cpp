@@ -40,6 +40,17 @@ int RunMessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
+void DispatchWaitingMessages() {
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        Dispatch(message);
+    }
+}
+
 void RunModalLoop(const std::function<bool()>& done) {
     MSG message{};
     while (!done()) {

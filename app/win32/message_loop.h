@@ -10,6 +10,10 @@ namespace quillory {
 // the focused one.
 int RunMessageLoop();
 
+// Dispatches the messages that wait, the same way, and returns. A quit request is left for the
+// outer loop.
+void DispatchWaitingMessages();
+
 // Dispatches messages the same way until `done` is true, for a form shown modally. A quit
 // request ends it too, and is left for the outer loop.
 void RunModalLoop(const std::function<bool()>& done);

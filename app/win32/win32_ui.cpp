@@ -105,6 +105,8 @@ bool Win32Ui::Execute(TOpenDialog& dialog) {
     return true;
 }
 
+void Win32Ui::ProcessMessages() { DispatchWaitingMessages(); }
+
 void Win32Ui::ShowModal(TForm& form) {
     // A form without a window gets one, owned by the main window, for this showing.
     std::unique_ptr<FormWindow> made;

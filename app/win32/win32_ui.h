@@ -25,6 +25,7 @@ public:
     // ModalResult becomes other than 0; then hides it again. A form that has no window gets
     // one, owned by the main window, for as long as it is shown.
     void ShowModal(TForm& form) override;
+    void ProcessMessages() override;
     WindowHandle ApplicationWindow() override { return applicationWindow_; }
 
 private:

@@ -43,6 +43,15 @@ public:
                        unsigned style) override;
     bool Execute(TOpenDialog& dialog) override;
     void ShowModal(TForm& form) override;
+    // Runs `onProcessMessages`, where a test acts as the user in the middle of a long task.
+    void ProcessMessages() override {
+        ++processed;
+        if (onProcessMessages) {
+            onProcessMessages();
+        }
+    }
+    std::function<void()> onProcessMessages;
+    int processed = 0;
     WindowHandle ApplicationWindow() override { return applicationWindow; }
 
     WindowHandle applicationWindow = reinterpret_cast<WindowHandle>(0xA99);

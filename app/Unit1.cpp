@@ -57,6 +57,10 @@ TForm1::TForm1(Services services)
     DeleteFilesBtn.OnClick = [this] { DeleteFilesBtnClick(); };
     SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
     About.OnClick = [this] { AboutClick(); };
+    Text.OnClick = [this] { TextClick(); };
+    UndoChange.OnClick = [this] { UndoChangeClick(); };
+    RestoreDefault.OnClick = [this] { RestoreDefaultClick(); };
+    SaveText.OnClick = [this] { BitBtn1Click(); };
     Voice.OnClick = [this] { VoiceClick(); };
     Play.OnClick = [this] { PlayClick(); };
     Stop.OnClick = [this] { StopClick(); };
@@ -101,9 +105,11 @@ void TForm1::LoadTextFromFile() {
             Textes.SetItem(slot, file.texts[static_cast<std::size_t>(slot)]);
         }
     };
-    show(LoadCommFile(Game(), show));
-    Modified = false;
+    const CommFile file = LoadCommFile(Game(), show);
+    show(file);
+    SavedTexts = file.texts;
     LoadFailed = false;
+    ShowChanges();
     Textes.SetItemIndex(selected);
     TypePhrase.SetCaption(Textes.ItemIndex() >= 0 ? categoryPhrase(Textes.ItemIndex()) : "");
 }
@@ -114,8 +120,35 @@ void TForm1::SaveTextFile() {
         texts[static_cast<std::size_t>(slot)] = Textes.Items(slot);
     }
     SaveCommFile(Game(), CommFileHeader, texts);
-    Modified = false;
+    SavedTexts = texts;
     LoadFailed = false;
+    ShowChanges();
+}
+
+bool TForm1::Changed(int slot) const {
+    return slot >= 0 && slot < kSlotCount &&
+           Textes.Items(slot) != SavedTexts[static_cast<std::size_t>(slot)];
+}
+
+bool TForm1::AnyChanged() const {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (Changed(slot)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TForm1::ReplaceText(int slot, const std::string& text) {
+    Textes.SetItem(slot, text);
+    Textes.SetItemIndex(slot);
+    Textes.SetMarked(slot, Changed(slot), TComboBox::Changed);
+}
+
+void TForm1::ShowChanges() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        Textes.SetMarked(slot, Changed(slot), TComboBox::Changed);
+    }
 }
 
 void TForm1::TextesChange() {
@@ -135,9 +168,30 @@ void TForm1::Button1Click() {
                                     kMbOk | kMbIconWarning);
         return;
     }
-    Textes.SetItem(slot, text.bytes);
-    Textes.SetItemIndex(slot);
-    Modified = true;
+    ReplaceText(slot, text.bytes);
+}
+
+void TForm1::TextClick() {
+    const int slot = Textes.ItemIndex();
+    UndoChange.SetEnabled(Changed(slot));
+    RestoreDefault.SetEnabled(slot >= 0 && slot < kSlotCount &&
+                              Textes.Items(slot) != defaultText(slot));
+}
+
+void TForm1::UndoChangeClick() {
+    const int slot = Textes.ItemIndex();
+    if (Changed(slot)) {
+        ReplaceText(slot, SavedTexts[static_cast<std::size_t>(slot)]);
+        NouveauTexte.SetText(Utf8OfAnsi(Textes.Items(slot)));
+    }
+}
+
+void TForm1::RestoreDefaultClick() {
+    const int slot = Textes.ItemIndex();
+    if (slot >= 0 && slot < kSlotCount && Textes.Items(slot) != defaultText(slot)) {
+        ReplaceText(slot, defaultText(slot));
+        NouveauTexte.SetText(Utf8OfAnsi(Textes.Items(slot)));
+    }
 }
 
 void TForm1::BitBtn1Click() {
@@ -273,6 +327,10 @@ void TForm1::ReportKept(const std::vector<std::string>& kept) {
 }
 
 void TForm1::SpeedButton1Click() {
+    // The game shows the texts of the file: changed ones are saved first if the player wishes.
+    if (!SaveChangesFirst(kSaveBeforeRunQuestion)) {
+        return;
+    }
     if (LaunchFile(services_.shell, Handle(), kGameExecutable, "", GameDir, kShowNormal) <= 32) {
         services_.ui.ShowMessageBox(Handle(), CannotStart(kGameExecutable, Utf8OfAnsi(GameDir)),
                                     kErrorCaption, kMbOk | kMbIconStop);
@@ -344,12 +402,13 @@ void TForm1::FormDropFiles(const std::vector<std::string>& paths) {
     }
 }
 
-bool TForm1::FormCloseQuery() {
-    if (!Modified) {
+bool TForm1::FormCloseQuery() { return SaveChangesFirst(kSaveQuestion); }
+
+bool TForm1::SaveChangesFirst(const char* question) {
+    if (!AnyChanged()) {
         return true;
     }
-    switch (services_.ui.ShowMessageBox(Handle(), kSaveQuestion, "",
-                                        kMbYesNoCancel | kMbIconQuestion)) {
+    switch (services_.ui.ShowMessageBox(Handle(), question, "", kMbYesNoCancel | kMbIconQuestion)) {
         case kIdYes:
             if (!MayOverwriteUnreadFile()) {
                 return false;

@@ -16,6 +16,7 @@
 #include "app/toolkit/TProgressBar.h"
 #include "app/toolkit/TTimer.h"
 #include "app/toolkit/Ui.h"
+#include "game/comm_texts.h"
 #include "game/game_directory.h"
 #include "platform/filesystem.h"
 #include "platform/registry.h"
@@ -70,15 +71,19 @@ public:
 
     TOpenDialog OpenDialog;
     TTimer Timer1{*this, 10};
-    // The menu bar: "Voice" and its items for the selected slot, then "About...".
-    TMenuItem Play{ids::kMenuPlay, "Play", "Ctrl+P"};
-    TMenuItem Stop{ids::kMenuStop, "Stop", "Esc"};
-    TMenuItem RemoveVoice{ids::kMenuRemoveVoice, "Remove voice..."};
-    TMenuItem AttachWav{ids::kMenuAttachWav, "Attach WAV..."};
-    TMenuItem Voice{"Voice", {&Play, &Stop, nullptr, &RemoveVoice, nullptr, &AttachWav}};
+    // The menu bar: "Text" and "Voice" with their items for the selected slot, then "About...".
+    TMenuItem UndoChange{ids::kMenuUndoChange, "&Undo change"};
+    TMenuItem RestoreDefault{ids::kMenuRestoreDefault, "Restore &default text"};
+    TMenuItem SaveText{ids::kMenuSaveText, "&Save Text", "Ctrl+S"};
+    TMenuItem Text{"&Text", {&UndoChange, &RestoreDefault, nullptr, &SaveText}};
+    TMenuItem Play{ids::kMenuPlay, "&Play", "Ctrl+P"};
+    TMenuItem Stop{ids::kMenuStop, "&Stop", "Esc"};
+    TMenuItem RemoveVoice{ids::kMenuRemoveVoice, "&Remove voice..."};
+    TMenuItem AttachWav{ids::kMenuAttachWav, "&Attach WAV..."};
+    TMenuItem Voice{"&Voice", {&Play, &Stop, nullptr, &RemoveVoice, nullptr, &AttachWav}};
     TMenuItem About{ids::kMenuAbout, "About"};
     TMenuItem Help{"About...", {&About}};
-    TMainMenu MainMenu1{{&Voice, &Help}};
+    TMainMenu MainMenu1{{&Text, &Voice, &Help}};
 
     // Handlers.
     void FormCreate();
@@ -91,6 +96,9 @@ public:
     void SpeedButton1Click();
     void AboutClick();
     void Timer1Timer();
+    void TextClick();
+    void UndoChangeClick();
+    void RestoreDefaultClick();
     void VoiceClick();
     void PlayClick();
     void StopClick();
@@ -116,8 +124,9 @@ public:
     std::string CommFileHeader;
     bool InstallMissing = false;
     WindowHandle MessageOwner = nullptr;
-    // Texts changed with "Change" since the last successful load or save.
-    bool Modified = false;
+    // The texts as the file held them at the last successful load or save: what "Undo change"
+    // goes back to, and what marks an entry of Textes as changed.
+    CommTexts SavedTexts;
     // The last load of the communication text file failed: the texts shown are not the file's,
     // and none of them is written over it without the player's word.
     bool LoadFailed = false;
@@ -131,6 +140,17 @@ private:
     // Whether the texts shown may be written in place of the file: after a failed load, only
     // when the player says so.
     bool MayOverwriteUnreadFile();
+    // Whether the text of `slot` differs from the file's.
+    bool Changed(int slot) const;
+    // Whether any text differs from the file's.
+    bool AnyChanged() const;
+    // Puts `text` in the place of the slot's, marks the slot as changed or not, and selects it.
+    void ReplaceText(int slot, const std::string& text);
+    // Marks the slots whose texts differ from the file's.
+    void ShowChanges();
+    // Before the texts are left behind: when any changed, asks `question` (Yes, No, Cancel); Yes
+    // saves them. False when the player cancelled or the save failed (and said so).
+    bool SaveChangesFirst(const char* question);
     // Marks the voices again, then names the files that could not be deleted.
     void ReportKept(const std::vector<std::string>& kept);
 

@@ -13,6 +13,9 @@ inline constexpr int kMenuPlay = 101;
 inline constexpr int kMenuStop = 102;
 inline constexpr int kMenuRemoveVoice = 103;
 inline constexpr int kMenuAttachWav = 104;
+inline constexpr int kMenuUndoChange = 105;
+inline constexpr int kMenuRestoreDefault = 106;
+inline constexpr int kMenuSaveText = 107;
 
 // Child controls of the main window.
 inline constexpr int kTextes = 1000;

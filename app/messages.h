@@ -11,6 +11,8 @@ namespace quillory::messages {
 inline constexpr char kApplicationTitle[] = "Quillory";
 
 inline constexpr char kSaveQuestion[] = "Save changes to the text comm file ?";
+inline constexpr char kSaveBeforeRunQuestion[] =
+    "Save changes to the text comm file before starting the game ?";
 inline constexpr char kRevertQuestion[] = "Load text comm file as it was when last saved ?";
 // Asked before any save while the texts shown are not the file's, because it could not be read.
 inline constexpr char kUnreadSaveQuestion[] =

@@ -23,9 +23,9 @@ public:
         // -1: no entry selected.
         virtual int ItemIndex() const = 0;
         virtual void SetItemIndex(int index) = 0;
-        // The entry's mark, which the list draws beside its text.
-        virtual bool Marked(int index) const = 0;
-        virtual void SetMarked(int index, bool marked) = 0;
+        // The entry's marks (TComboBox::Mark bits), which the list draws beside its text.
+        virtual unsigned Marks(int index) const = 0;
+        virtual void SetMarks(int index, unsigned marks) = 0;
     };
 
     // Every entry `itemHeight` pixels high; at most `dropDownCount` of them shown when open.
@@ -48,11 +48,17 @@ public:
         }
     }
 
-    // A mark drawn at the right end of the entry's line; an entry outside the list has none.
-    bool Marked(int index) const { return index >= 0 && index < Count() && widget->Marked(index); }
-    void SetMarked(int index, bool marked) {
-        if (index >= 0 && index < Count() && Marked(index) != marked) {
-            widget->SetMarked(index, marked);
+    // Marks drawn at the right end of an entry's line; an entry outside the list has none.
+    enum Mark : unsigned {
+        Voice = 1,    // a small speaker
+        Changed = 2,  // a small pencil
+    };
+    bool Marked(int index, Mark mark = Voice) const {
+        return index >= 0 && index < Count() && (widget->Marks(index) & mark) != 0;
+    }
+    void SetMarked(int index, bool marked, Mark mark = Voice) {
+        if (index >= 0 && index < Count() && Marked(index, mark) != marked) {
+            widget->SetMarks(index, widget->Marks(index) ^ mark);
         }
     }
 
@@ -84,7 +90,7 @@ private:
         explicit Plain(const Widget& from) : index_(from.ItemIndex()) {
             for (int i = 0; i < from.Count(); ++i) {
                 items_.push_back(from.Item(i));
-                marks_.push_back(from.Marked(i));
+                marks_.push_back(from.Marks(i));
             }
         }
         int Count() const override { return static_cast<int>(items_.size()); }
@@ -93,21 +99,21 @@ private:
         }
         void Add(const std::string& text) override {
             items_.push_back(text);
-            marks_.push_back(false);
+            marks_.push_back(0);
         }
         void SetItem(int index, const std::string& text) override {
             items_[static_cast<std::size_t>(index)] = text;
         }
         int ItemIndex() const override { return index_; }
         void SetItemIndex(int index) override { index_ = index; }
-        bool Marked(int index) const override { return marks_[static_cast<std::size_t>(index)]; }
-        void SetMarked(int index, bool marked) override {
-            marks_[static_cast<std::size_t>(index)] = marked;
+        unsigned Marks(int index) const override { return marks_[static_cast<std::size_t>(index)]; }
+        void SetMarks(int index, unsigned marks) override {
+            marks_[static_cast<std::size_t>(index)] = marks;
         }
 
     private:
         std::vector<std::string> items_;
-        std::vector<bool> marks_;
+        std::vector<unsigned> marks_;
         int index_ = -1;
     };
 

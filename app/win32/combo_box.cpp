@@ -1,5 +1,6 @@
-// The native window of TComboBox: an owner-drawn drop-down list without an edit field. A marked
-// entry has a small speaker at the right end of its line.
+// The native window of TComboBox: an owner-drawn drop-down list without an edit field. At the
+// right end of an entry's line stand its marks, each in a column of its own: a small speaker for
+// a voice, a pencil left of it for a changed text.
 #include <algorithm>
 #include <vector>
 
@@ -14,17 +15,39 @@
 namespace quillory {
 namespace {
 
-// The width the speaker takes at the right end of a marked entry.
+// The width of a mark's column.
 constexpr int kMarkWidth = 16;
 
-// A speaker with two sound waves, 12 by 10 pixels, at the right end of `line`.
-void DrawSpeaker(HDC dc, const RECT& line, COLORREF colour) {
-    const int x = line.right - kMarkWidth + 1;
+// A pen and a brush of one colour, selected into a device context for as long as it lives.
+class Ink {
+public:
+    Ink(HDC dc, COLORREF colour)
+        : dc_(dc),
+          pen_(CreatePen(PS_SOLID, 1, colour)),
+          brush_(CreateSolidBrush(colour)),
+          oldPen_(SelectObject(dc, pen_)),
+          oldBrush_(SelectObject(dc, brush_)) {}
+    ~Ink() {
+        SelectObject(dc_, oldBrush_);
+        SelectObject(dc_, oldPen_);
+        DeleteObject(brush_);
+        DeleteObject(pen_);
+    }
+    Ink(const Ink&) = delete;
+    Ink& operator=(const Ink&) = delete;
+
+private:
+    HDC dc_;
+    HPEN pen_;
+    HBRUSH brush_;
+    HGDIOBJ oldPen_;
+    HGDIOBJ oldBrush_;
+};
+
+// A speaker with two sound waves, 12 by 10 pixels, in the mark column whose left edge is `x`.
+void DrawSpeaker(HDC dc, int x, const RECT& line, COLORREF colour) {
     const int y = line.top + (line.bottom - line.top - 10) / 2;
-    const HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    const HBRUSH brush = CreateSolidBrush(colour);
-    const HGDIOBJ oldPen = SelectObject(dc, pen);
-    const HGDIOBJ oldBrush = SelectObject(dc, brush);
+    const Ink ink(dc, colour);
     const POINT body[] = {{x, y + 3},     {x + 2, y + 3}, {x + 5, y},
                           {x + 5, y + 9}, {x + 2, y + 6}, {x, y + 6}};
     Polygon(dc, body, 6);
@@ -32,16 +55,26 @@ void DrawSpeaker(HDC dc, const RECT& line, COLORREF colour) {
     Polyline(dc, nearWave, 4);
     const POINT farWave[] = {{x + 9, y + 1}, {x + 11, y + 3}, {x + 11, y + 6}, {x + 9, y + 8}};
     Polyline(dc, farWave, 4);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+}
+
+// A pencil, 11 by 11 pixels, point down to the left, in the mark column whose left edge is `x`.
+void DrawPencil(HDC dc, int x, const RECT& line, COLORREF colour) {
+    const int y = line.top + (line.bottom - line.top - 11) / 2;
+    const Ink ink(dc, colour);
+    // The shaft, a hollow band from the point up to the right, closed by the eraser's edge.
+    const POINT shaft[] = {
+        {x + 2, y + 7}, {x + 8, y + 1}, {x + 10, y + 3}, {x + 4, y + 9}, {x + 2, y + 7}};
+    Polyline(dc, shaft, 5);
+    const POINT eraser[] = {{x + 7, y + 2}, {x + 9, y + 4}};
+    Polyline(dc, eraser, 2);
+    const POINT point[] = {{x + 2, y + 7}, {x, y + 10}, {x + 4, y + 9}};
+    Polygon(dc, point, 3);
 }
 
 // Draws one entry as the list would: the background (the selection colour when selected), the
 // text in the matching colour 2 pixels in from the left at the top, and the focus rectangle
 // when the entry has the focus. The text does not run into a mark.
-void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& text, bool marked, HFONT font) {
+void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& text, unsigned marks, HFONT font) {
     const HDC dc = item.hDC;
     const RECT& rect = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -50,9 +83,10 @@ void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& text, bool marked,
     const HGDIOBJ oldFont = SelectObject(dc, font);
     const COLORREF oldColour = SetTextColor(dc, colour);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const int columns = marks & TComboBox::Changed ? 2 : marks & TComboBox::Voice ? 1 : 0;
     RECT textRect = rect;
-    if (marked) {
-        textRect.right = std::max(textRect.left, textRect.right - kMarkWidth - 2);
+    if (columns > 0) {
+        textRect.right = std::max(textRect.left, textRect.right - columns * kMarkWidth - 2);
     }
     // Every character is at least a pixel wide: no more of a long text can show.
     const auto shown = static_cast<int>(std::min<std::size_t>(
@@ -62,12 +96,32 @@ void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& text, bool marked,
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColour);
     SelectObject(dc, oldFont);
-    if (marked) {
-        DrawSpeaker(dc, rect, colour);
+    if (marks & TComboBox::Voice) {
+        DrawSpeaker(dc, rect.right - kMarkWidth + 1, rect, colour);
+    }
+    if (marks & TComboBox::Changed) {
+        DrawPencil(dc, rect.right - 2 * kMarkWidth + 1, rect, colour);
     }
     if (item.itemState & ODS_FOCUS) {
         DrawFocusRect(dc, &rect);
     }
+}
+
+constexpr UINT_PTR kSystemKeysSubclass = 1;
+
+// Wine's closed list hands Alt, F10, Alt+F4 and the menus' Alt+letter keys on to its own list
+// window, where they reach neither the menu nor the close box: the window's default handling
+// takes them, as on Windows. Alt+Up and Alt+Down still open and close the list.
+LRESULT CALLBACK SystemKeysProcedure(HWND combo, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR) {
+    if ((message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) &&
+        wParam != VK_UP && wParam != VK_DOWN && !SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) {
+        return DefWindowProcA(combo, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(combo, SystemKeysProcedure, kSystemKeysSubclass);
+    }
+    return DefSubclassProc(combo, message, wParam, lParam);
 }
 
 // The selection and the marks (each entry's data) live in the native list. The texts are the
@@ -84,10 +138,11 @@ public:
         SendMessageA(list_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), combo.ItemHeight);
         SendMessageA(list_, CB_SETITEMHEIGHT, 0, combo.ItemHeight);
         SendMessageA(list_, CB_SETMINVISIBLE, static_cast<WPARAM>(combo.DropDownCount), 0);
+        SetWindowSubclass(list_, SystemKeysProcedure, kSystemKeysSubclass, 0);
         const TComboBox::Widget& from = *combo.widget;
         for (int i = 0; i < from.Count(); ++i) {
             Add(from.Item(i));
-            SetMarked(i, from.Marked(i));
+            SetMarks(i, from.Marks(i));
         }
         SetItemIndex(from.ItemIndex());
         combo.widget.Attach(*this);
@@ -107,7 +162,8 @@ public:
         if (message == WM_DRAWITEM) {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             const int entry = static_cast<int>(item.itemID);
-            DrawEntry(item, combo_.Items(entry), combo_.Marked(entry), font_);
+            DrawEntry(item, combo_.Items(entry), entry >= 0 && entry < Count() ? Marks(entry) : 0,
+                      font_);
             return TRUE;
         }
         return std::nullopt;
@@ -126,11 +182,11 @@ public:
         // Replacing the native entry clears the native selection and the entry's mark: set
         // them again.
         const int selected = ItemIndex();
-        const bool marked = Marked(index);
+        const unsigned marks = Marks(index);
         SendMessageA(list_, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
         SendMessageA(list_, CB_INSERTSTRING, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(text.c_str()));
-        SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marked);
+        SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marks);
         SetItemIndex(selected);
     }
 
@@ -142,12 +198,13 @@ public:
         SendMessageA(list_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
 
-    bool Marked(int index) const override {
-        return SendMessageA(list_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) == 1;
+    unsigned Marks(int index) const override {
+        return static_cast<unsigned>(
+            SendMessageA(list_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
     }
 
-    void SetMarked(int index, bool marked) override {
-        SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marked);
+    void SetMarks(int index, unsigned marks) override {
+        SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marks);
         // The closed field and the open list draw it anew.
         InvalidateRect(list_, nullptr, FALSE);
         COMBOBOXINFO info{};

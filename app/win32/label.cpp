@@ -22,10 +22,11 @@ public:
 
     std::string Text() const override { return WindowText(hwnd()); }
 
-    // Sets the text and sizes the label to it, in its own font.
+    // Sizes the label to the text, in its own font, then sets the text: a static control draws
+    // a new text at once, in the size it has then, and a narrower one would break the text
+    // onto a hidden second line (holes where the old width ended, once the label grows).
     void SetText(const std::string& caption) override {
         const HWND label = hwnd();
-        SetWindowTextA(label, caption.c_str());
         HDC dc = GetDC(label);
         const auto font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
         const HGDIOBJ old = SelectObject(dc, font);
@@ -35,9 +36,13 @@ public:
         GetTextMetricsA(dc, &metrics);
         SelectObject(dc, old);
         ReleaseDC(label, dc);
-        // An empty label keeps a sliver of width, as at design time.
+        // An empty label keeps a sliver of width, as at design time. Nothing of the old text's
+        // pixels is kept.
         SetWindowPos(label, nullptr, 0, 0, caption.empty() ? 3 : extent.cx, metrics.tmHeight,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        SetWindowTextA(label, caption.c_str());
+        InvalidateRect(label, nullptr, TRUE);
+        // Where a longer text stood, the form shows again.
         InvalidateRect(GetParent(label), nullptr, TRUE);
     }
 

@@ -17,7 +17,15 @@ bool IsFormKey(MSG& message) {
     if (form == nullptr) {
         return false;
     }
-    if (form->accelerators() && TranslateAcceleratorA(window, form->accelerators(), &message)) {
+    // A control that wants the key has it before the shortcuts: an open drop-down list closes
+    // on Esc.
+    const HWND focus = GetFocus();
+    const bool wanted =
+        message.message == WM_KEYDOWN && focus &&
+        (SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) &
+         DLGC_WANTMESSAGE);
+    if (!wanted && form->accelerators() &&
+        TranslateAcceleratorA(window, form->accelerators(), &message)) {
         return true;
     }
     return IsDialogMessageA(window, &message);

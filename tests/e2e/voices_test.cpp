@@ -87,7 +87,7 @@ protected:
     // A command of the Voice menu, posted: it may ask something.
     void voiceCommand(int id) { post(main_, WM_COMMAND, MAKEWPARAM(id, 0)); }
 
-    // Opens the Voice menu as the keyboard does (Alt, then Down) and reads off the screen which
+    // Opens the Voice menu as the keyboard does (Alt, Right, Down) and reads off the screen which
     // of its items (Play, Stop, Remove voice..., Attach WAV...) can be chosen. Another test's
     // window that takes the activation closes an open menu: then again. The caller holds
     // kStartLock, so that no program of another test starts meanwhile.
@@ -95,6 +95,7 @@ protected:
         for (int attempt = 0; attempt < 5; ++attempt) {
             SetForegroundWindow(main_);
             post(main_, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as the Alt key does
+            post(main_, WM_KEYDOWN, VK_RIGHT);
             post(main_, WM_KEYDOWN, VK_DOWN);
             for (const auto end = Clock::now() + 3s * timeScale(); Clock::now() < end;) {
                 const std::vector<HWND> popups = program_->topWindows("#32768");

@@ -503,6 +503,72 @@ TEST_F(MainWindow, RunSecretOpsHandsTheGameToTheShell) {
     EXPECT_EQ(shell.calls.size(), 2u);
 }
 
+TEST_F(MainWindow, TheTextMenuAndTheChangeMarksFollowWhatDiffersFromTheFile) {
+    std::vector<std::string> mine = defaults();
+    mine[2] = "Mine";
+    writeFile(mine);
+    start();
+    const auto changed = [&] {
+        std::vector<int> slots;
+        for (int slot = 0; slot < 40; ++slot) {
+            if (form->Textes.Marked(slot, TComboBox::Changed)) {
+                slots.push_back(slot);
+            }
+        }
+        return slots;
+    };
+    const auto menu = [&] {
+        user([&] { form->Text.Click(); });
+        return std::pair{form->UndoChange.Enabled(), form->RestoreDefault.Enabled()};
+    };
+    change(2, "Other");
+    change(5, "Five");
+    EXPECT_EQ(changed(), (std::vector<int>{2, 5}));
+    change(5, defaults()[5]);
+    EXPECT_EQ(changed(), std::vector<int>{2}) << "as the file has it again";
+    EXPECT_EQ(menu(), std::pair(false, false)) << "slot 5: unchanged, the default text";
+
+    form->Textes.UserSelected(2);
+    EXPECT_EQ(menu(), std::pair(true, true));
+    user([&] { form->UndoChange.Click(); });
+    EXPECT_EQ(form->Textes.Items(2), "Mine");
+    EXPECT_EQ(form->NouveauTexte.Text(), "Mine");
+    EXPECT_EQ(changed(), std::vector<int>{});
+    EXPECT_EQ(menu(), std::pair(false, true));
+    user([&] { form->RestoreDefault.Click(); });
+    EXPECT_EQ(form->Textes.Items(2), defaults()[2]);
+    EXPECT_EQ(changed(), std::vector<int>{2});
+    EXPECT_EQ(menu(), std::pair(true, false));
+    EXPECT_EQ(form->Textes.ItemIndex(), 2);
+    EXPECT_EQ(game.read(kFile), test::commFile(mine)) << "neither writes the file";
+
+    user([&] { form->SaveText.Click(); });
+    EXPECT_EQ(ui.shown().back(), "|Save changes to the text comm file ?");
+    EXPECT_EQ(game.read(kFile), test::commFile(defaults()));
+    EXPECT_EQ(changed(), std::vector<int>{});
+}
+
+TEST_F(MainWindow, RunSecretOpsAsksToSaveChangedTextsFirst) {
+    start();
+    const struct {
+        int answer;
+        bool started, saved;
+    } answers[] = {{kIdCancel, false, false}, {kIdNo, true, false}, {kIdYes, true, true}};
+    for (const auto& then : answers) {
+        change(1, "Unsaved " + std::to_string(then.answer));
+        shell.calls.clear();
+        ui.boxes.clear();
+        ui.answers = {then.answer};
+        user([&] { form->SpeedButton1.Click(); });
+        EXPECT_EQ(ui.shown(),
+                  std::vector<std::string>{
+                      "|Save changes to the text comm file before starting the game ?"});
+        EXPECT_EQ(ui.boxes[0].style, kMbYesNoCancel | kMbIconQuestion);
+        EXPECT_EQ(shell.calls.size(), then.started ? 1u : 0u) << then.answer;
+        EXPECT_EQ(game.read(kFile).find("Unsaved") != std::string::npos, then.saved);
+    }
+}
+
 TEST_F(MainWindow, AttachWavTellsHowTheImportWentAndMovesTheBar) {
     start();
     const std::string pcm = test::waveFile(1, 1, 8000, 8, test::pattern(10));

@@ -163,14 +163,17 @@ TEST_F(MainWindowOnScreen, WindowFrameCaptionMenuAndPlace) {
     EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 
-    // "Voice" with its items, then "About..." with "About".
+    // "Text" and "Voice" with their items, then "About..." with "About".
     HMENU bar = GetMenu(hwnd);
-    EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"Voice", "About..."}));
+    EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"&Text", "&Voice", "About..."}));
     EXPECT_EQ(MenuTexts(GetSubMenu(bar, 0)),
-              (std::vector<std::string>{"Play\tCtrl+P", "Stop\tEsc", "", "Remove voice...", "",
-                                        "Attach WAV..."}));
-    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 1)), std::vector<std::string>{"About"});
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), static_cast<UINT>(ids::kMenuAbout));
+              (std::vector<std::string>{"&Undo change", "Restore &default text", "",
+                                        "&Save Text\tCtrl+S"}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 1)),
+              (std::vector<std::string>{"&Play\tCtrl+P", "&Stop\tEsc", "", "&Remove voice...", "",
+                                        "&Attach WAV..."}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 2)), std::vector<std::string>{"About"});
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(ids::kMenuAbout));
 }
 
 TEST_F(MainWindowOnScreen, ControlsStandWhereTheFormPutsThemWithItsFont) {
@@ -336,7 +339,7 @@ TEST_F(MainWindowOnScreen, TheVoiceMenuFollowsTheSelectedSlotAndItsKeysWork) {
     game.write("audio\\speech\\00740005.iff",
                test::speechFile(test::formatBlock(1, 1, 8000, 8), test::pattern(80)));
     Open();
-    const HMENU voice = GetSubMenu(GetMenu(hwnd), 0);
+    const HMENU voice = GetSubMenu(GetMenu(hwnd), 1);
     const auto opened = [&] {
         SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(voice), 0);
         return MenuEnabled(voice);  // Play, Stop, Remove voice..., Attach WAV...

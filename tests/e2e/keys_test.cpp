@@ -1,0 +1,176 @@
+// The text workflow by the keyboard, from the list of texts where the focus starts: the
+// category label drawn whole after each move, Esc on the open list, the keys of the menu bar
+// and of the Text menu, the marks of changed texts, and the question before the game starts.
+#include <windows.h>
+
+#include "app/ids.h"
+#include "tests/e2e/fixture.h"
+
+namespace quillory::e2e {
+namespace {
+
+constexpr LPARAM kAltDown = LPARAM{1} << 29;
+
+// A key pressed and released with Alt held (`alt`), or a system key alone (F10, Alt itself).
+void systemKey(HWND window, WPARAM key, bool alt) {
+    const auto scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC));
+    const LPARAM flags = 1 | (scan << 16) | (alt ? kAltDown : 0);
+    post(window, WM_SYSKEYDOWN, key, flags);
+    post(window, WM_SYSKEYUP, key, flags | (LPARAM{3} << 30));
+}
+
+// Alt and a letter: the menu bar's mnemonic.
+void altLetter(HWND window, char letter) {
+    post(window, WM_SYSKEYDOWN, VK_MENU, 1 | kAltDown);
+    post(window, WM_SYSCHAR, static_cast<WPARAM>(letter), 1 | kAltDown);
+    post(window, WM_SYSKEYUP, VK_MENU, 1 | (LPARAM{3} << 30));
+}
+
+class Keys : public ProgramTest {
+protected:
+    // The widest run of blank columns between the first and the last of the label's ink, and
+    // how far the ink stops short of the label's right edge: a label drawn whole has gaps no
+    // wider than a space and ink up to its end.
+    std::pair<int, int> gapsOfTheLabel() const {
+        RECT area{};
+        GetWindowRect(typePhrase_, &area);
+        const Pixels label = capture(area);
+        const std::uint32_t face = systemRgb(COLOR_BTNFACE);
+        int first = -1, last = -1, widest = 0, run = 0;
+        for (int x = 0; x < label.width; ++x) {
+            if (label.countOther(RECT{x, 0, x + 1, label.height}, face) > 0) {
+                widest = first >= 0 ? std::max(widest, run) : 0;
+                first = first < 0 ? x : first;
+                last = x;
+                run = 0;
+            } else {
+                ++run;
+            }
+        }
+        return {widest, last < 0 ? label.width : label.width - 1 - last};
+    }
+
+    bool listOpen() const { return send(textes_, CB_GETDROPPEDSTATE) != 0; }
+    bool menuOpen() const { return !program_->topWindows("#32768").empty(); }
+    void closeMenu() {
+        send(main_, WM_CANCELMODE);
+        waitUntil([&] { return !menuOpen(); }, "the menu to close");
+    }
+    bool changedMark(int slot) const {
+        return (send(textes_, CB_GETITEMDATA, static_cast<WPARAM>(slot)) & 2) != 0;
+    }
+};
+
+TEST_F(Keys, TheTextWorkflowByTheKeyboardFromTheList) {
+    std::vector<std::string> texts = defaultTexts();
+    texts[11] = "Wingmen, back in line!";
+    makeDirs(game_.path("language\\pilots"));
+    writeFile(game_.path(kCommFile), commFile(texts));
+    ASSERT_TRUE(CopyFileA(fakeGamePath().c_str(), game_.path("Secretops.exe").c_str(), FALSE));
+    makeDirs(game_.path("audio\\speech"));
+    for (int slot : {11, 12}) {
+        writeFile(game_.path(speechName(slot)),
+                  speechFile(formatBlock(1, 1, 8000, 8), pattern(99)));
+    }
+    start();
+    NamedLock noStarts(kStartLock);
+    RaisedForCapture raised(main_);
+
+    // The label after each move with the arrow keys, read off the screen as it is.
+    for (const auto& [from, phrase] :
+         {std::pair{9, "Form on my wing."}, std::pair{37, "Mission accomplished."},
+          std::pair{10, "My wing, return to formation."}}) {
+        select(from);
+        pressKey(textes_, VK_DOWN);
+        waitUntil([&] { return categoryShown() == phrase; }, phrase);
+        std::pair<int, int> gaps;
+        waitUntil(
+            [&] {
+                gaps = gapsOfTheLabel();
+                return gaps.first <= 5 && gaps.second <= 2;
+            },
+            std::string("the whole of \"") + phrase + "\" drawn");
+        EXPECT_LE(gaps.first, 5) << phrase;
+    }
+    screenshot(main_, "label-after-moves");
+
+    // Esc closes the open list, and nothing else.
+    pressKey(textes_, VK_F4);
+    waitUntil([&] { return listOpen(); }, "the list to open");
+    pressKey(textes_, VK_ESCAPE);
+    waitUntil([&] { return !listOpen(); }, "Esc to close the list");
+    EXPECT_EQ(selection(), 11);
+
+    // F10, Alt, and Alt with a menu's letter, from the list.
+    for (const auto& [key, alt] : {std::pair<WPARAM, bool>{VK_F10, false}, {VK_MENU, true}}) {
+        systemKey(textes_, key, alt);
+        post(main_, WM_KEYDOWN, VK_DOWN);
+        waitUntil([&] { return menuOpen(); }, key == VK_F10 ? "F10 to open the menu" : "Alt");
+        closeMenu();
+    }
+
+    // The Text menu by its letters: Restore default text, Undo change, Save Text.
+    altLetter(textes_, 't');
+    waitUntil([&] { return menuOpen(); }, "Alt+T to open the Text menu");
+    post(main_, WM_CHAR, 'd');
+    waitUntil([&] { return entries()[11] == defaultTexts()[11]; }, "the default wording");
+    EXPECT_TRUE(changedMark(11));
+    EXPECT_EQ(edited(), defaultTexts()[11]);
+    altLetter(textes_, 't');
+    waitUntil([&] { return menuOpen(); }, "the Text menu again");
+    post(main_, WM_CHAR, 'u');
+    waitUntil([&] { return entries()[11] == texts[11]; }, "the file's text again");
+    EXPECT_FALSE(changedMark(11));
+
+    post(edit_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    post(edit_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    type("Back to the carrier!");
+    pressKey(edit_, VK_RETURN);
+    waitUntil([&] { return changedMark(11); }, "the change mark");
+    texts[11] = "Back to the carrier!";
+    EXPECT_EQ(entries(), texts);
+    // The marks in the open list, opened with a click, for the README.
+    select(9);
+    post(textes_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    post(textes_, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    waitUntil([&] { return listOpen(); }, "the list to open again");
+    const std::vector<HWND> lists = program_->topWindows("ComboLBox");
+    if (!lists.empty()) {
+        RECT window{}, list{};
+        GetWindowRect(main_, &window);
+        GetWindowRect(lists[0], &list);
+        list.bottom = list.top + 6 * 16 + 2;
+        RECT both{};
+        UnionRect(&both, &window, &list);
+        Sleep(200 * timeScale());
+        screenshot(both, "main-window-marks");
+    }
+    pressKey(textes_, VK_ESCAPE);
+    waitUntil([&] { return !listOpen(); }, "the list to close");
+    select(11);
+
+    // "Run Secret Ops" with a changed text: Cancel starts nothing, Yes saves, then starts.
+    const std::string ask = "Save changes to the text comm file before starting the game ?";
+    MessageBoxView question = clickForBox("Run Secret Ops");
+    expectBox(question, ask, "", {kYes, kNo, kCancel}, BoxIcon::Question);
+    program_->answer(question, kCancel);
+    expectUsable();
+    question = clickForBox("Run Secret Ops");
+    program_->answer(question, kYes);
+    waitUntil([&] { return fileExists(game_.path("started.txt")); }, "the game to start");
+    EXPECT_EQ(commFileOnDisk(), commFile(texts));
+    EXPECT_FALSE(changedMark(11));
+
+    // Ctrl+S's item, then Alt+F4 from the list with nothing to save.
+    altLetter(textes_, 't');
+    waitUntil([&] { return menuOpen(); }, "the Text menu once more");
+    post(main_, WM_CHAR, 's');
+    program_->answer(program_->waitForMessageBox(), kCancel);
+    expectUsable();
+    systemKey(textes_, VK_F4, true);
+    expectEndsWithoutBox();
+    EXPECT_EQ(program_->waitForExit(), 0);
+}
+
+}  // namespace
+}  // namespace quillory::e2e

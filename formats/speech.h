@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "formats/wave.h"
+#include "formats/sound_format.h"
 
 namespace quillory {
 

@@ -3,10 +3,11 @@
 // The reader of RIFF WAVE files: what a file holds, told from its chunk list, or why it cannot
 // be a speech sample. It reads through a ByteSource, so that a file of any size is never read
 // whole; failures of the source itself (a read error of the disk) pass through as they come.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+#include "formats/sound_format.h"
 
 namespace quillory {
 
@@ -29,9 +30,6 @@ public:
 private:
     std::string_view bytes_;
 };
-
-inline constexpr std::size_t kFormatBlockSize = 16;
-using FormatBlock = std::array<unsigned char, kFormatBlockSize>;
 
 // Why a file cannot be imported. The reader stops at the first of these, in this order.
 enum class WaveRefusal {

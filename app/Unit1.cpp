@@ -189,6 +189,7 @@ void TForm1::ImportWave(const std::string& path) {
             return;
         case WaveRefusal::NotWave:
         case WaveRefusal::ShortFormat:
+        case WaveRefusal::BadFormat:
             refuse(kNotWave, kMbIconWarning);
             return;
         case WaveRefusal::NotPcm:

@@ -28,4 +28,15 @@ FormatBlock makeFormatBlock(const FormatFields& fields) {
     return block;
 }
 
+bool hasWholeFrames(const FormatFields& format) {
+    return format.channels > 0 && format.rate > 0 && format.bits > 0 && format.bits % 8 == 0 &&
+           format.blockAlign == format.channels * (format.bits / 8);
+}
+
+bool isVoice(const FormatBlock& block) {
+    const FormatFields format = readFormatBlock(block);
+    return format.tag == kTagPcm && (format.bits == 8 || format.bits == 16) &&
+           hasWholeFrames(format);
+}
+
 }  // namespace quillory

@@ -1,6 +1,8 @@
 #pragma once
 
-// The 16-byte format block that WAVE files and speech sample files share.
+// The 16-byte format block that WAVE files and speech sample files share, and what a voice is:
+// the sound a speech sample file holds. The import writes nothing else, the player plays
+// nothing else.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -24,5 +26,12 @@ struct FormatFields {
 
 FormatFields readFormatBlock(const FormatBlock& block);
 FormatBlock makeFormatBlock(const FormatFields& fields);
+
+// Sound in whole frames: at least one channel, a rate above 0, samples of whole bytes, and
+// frames of one sample of each channel.
+bool hasWholeFrames(const FormatFields& format);
+
+// A voice: PCM of 8 or 16 bits a sample, in whole frames.
+bool isVoice(const FormatBlock& block);
 
 }  // namespace quillory

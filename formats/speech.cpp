@@ -15,26 +15,30 @@ std::string speechFileHeader(const FormatBlock& format, std::uint32_t sampleByte
     return header.take();
 }
 
+std::optional<SpeechHeader> readSpeechHeader(std::string_view header, std::uint64_t fileLength) {
+    if (header.size() < kSpeechHeaderSize || fileLength < kSpeechHeaderSize ||
+        header.substr(0, 4) != "FORM" || header.substr(8, 8) != "SAMPFRMT" ||
+        readBigEndian(header, 16, 4) != kFormatBlockSize || header.substr(36, 4) != "DATA") {
+        return std::nullopt;
+    }
+    const std::uint64_t formSize = readBigEndian(header, 4, 4);
+    const std::uint64_t dataSize = readBigEndian(header, 40, 4);
+    SpeechHeader found{};
+    std::copy_n(header.begin() + 20, kFormatBlockSize, found.format.begin());
+    if (formSize > fileLength - 8 || dataSize > fileLength - kSpeechHeaderSize ||
+        !isVoice(found.format)) {
+        return std::nullopt;
+    }
+    found.sampleBytes = static_cast<std::uint32_t>(dataSize);
+    return found;
+}
+
 std::optional<SpeechSample> readSpeechFile(std::string_view bytes) {
-    if (bytes.size() < kSpeechHeaderSize || bytes.substr(0, 4) != "FORM" ||
-        bytes.substr(8, 8) != "SAMPFRMT" || readBigEndian(bytes, 16, 4) != kFormatBlockSize ||
-        bytes.substr(36, 4) != "DATA") {
+    const std::optional<SpeechHeader> header = readSpeechHeader(bytes, bytes.size());
+    if (!header) {
         return std::nullopt;
     }
-    const std::uint64_t formSize = readBigEndian(bytes, 4, 4);
-    const std::uint64_t dataSize = readBigEndian(bytes, 40, 4);
-    if (formSize > bytes.size() - 8 || dataSize > bytes.size() - kSpeechHeaderSize) {
-        return std::nullopt;
-    }
-    SpeechSample sample{};
-    std::copy_n(bytes.begin() + 20, kFormatBlockSize, sample.format.begin());
-    const FormatFields format = readFormatBlock(sample.format);
-    if (format.tag != kTagPcm || format.channels == 0 || format.rate == 0 ||
-        format.blockAlign == 0 || format.bits == 0) {
-        return std::nullopt;
-    }
-    sample.samples = bytes.substr(kSpeechHeaderSize, dataSize);
-    return sample;
+    return SpeechSample{header->format, bytes.substr(kSpeechHeaderSize, header->sampleBytes)};
 }
 
 std::string waveImage(const SpeechSample& sample) {

@@ -198,6 +198,11 @@ WaveDescription describeWave(ByteSource& wave) {
         found.refusal = WaveRefusal::NotPcm;
         return found;
     }
+    // The frames as the copy or the conversion takes them, and the voice it gives.
+    if (!hasWholeFrames(file) || !isVoice(found.format)) {
+        found.refusal = WaveRefusal::BadFormat;
+        return found;
+    }
     const std::optional<Chunk> data = findChunk(wave, length, "data");
     if (!data) {
         found.refusal = WaveRefusal::NoData;

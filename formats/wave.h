@@ -40,6 +40,8 @@ enum class WaveRefusal {
     NoFormat,     // no "fmt " chunk, or the file ends inside its format block
     ShortFormat,  // a "fmt " chunk smaller than a format block
     NotPcm,       // no sound the import can take: compressed, or a format it does not know
+    BadFormat,    // no channel, no rate, frames other than one sample of each channel, or a
+                  // sample size neither copied nor converted: no voice
     NoData,       // no "data" chunk
 };
 
@@ -94,13 +96,15 @@ private:
 
 // Walks the chunk list from offset 12 by the chunks' sizes (with the pad byte after an odd
 // size), so that bytes inside a chunk are never taken for a chunk header; the first "fmt " and
-// the first "data" chunk count. Taken: PCM (tag 1) of any size, copied; extensible PCM
+// the first "data" chunk count. Taken: PCM (tag 1) of 8 or 16 bits and extensible PCM
 // (tag FFFE, PCM sub-format) of 8 or 16 bits, copied; PCM of 24 or 32 bits (tag 1 or
 // extensible, valid bits up to the container's) and floating point of 32 or 64 bits (tag 3 or
-// the extensible float sub-format), converted. Anything else is NotPcm, and so is an
-// extensible block whose extension is cut short or names more valid bits than its container,
-// and a conversion whose 16-bit format block cannot hold its block alignment (more than 32767
-// channels) or its bytes a second.
+// the extensible float sub-format), converted. Other extensible and tagged sound is NotPcm, and
+// so is an extensible block whose extension is cut short or names more valid bits than its
+// container, and a conversion whose 16-bit format block cannot hold its block alignment (more
+// than 32767 channels) or its bytes a second. PCM of another size, and a file whose frames are
+// not whole (hasWholeFrames, with the container's bits), is BadFormat: what is taken is written
+// as a voice.
 WaveDescription describeWave(ByteSource& wave);
 
 }  // namespace quillory

@@ -372,8 +372,6 @@ TEST(WaveReader, TellsWhatBecomesOfEachFormat) {
          formatBlock(1, 1, 8000, 16), 50},
         {"extensible, 12 bits in 16", extensible(6, 16, 12) + "more", SampleEncoding::Copy, 16, 12,
          formatBlock(1, 6, 8000, 16), 100},
-        {"12-bit PCM, its own block", formatBlock(1, 1, 8000, 12), SampleEncoding::Copy, 12, 12,
-         formatBlock(1, 1, 8000, 12), 100},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -572,6 +570,43 @@ TEST(SpeechFile, OnlyWhatTheImportCouldHaveWrittenIsPlayed) {
     };
     for (const auto& [what, bytes] : broken) {
         EXPECT_FALSE(readSpeechFile(bytes).has_value()) << what;
+    }
+}
+
+TEST_F(SpeechImport, ImportWritesOnlyVoicesAndOnlyVoicesArePlayed) {
+    const auto aligned = [](std::string block, unsigned align) {
+        return block.replace(12, 2, le(align, 2));
+    };
+    struct Case {
+        std::string what;
+        std::string block;
+        bool imported, played;
+    };
+    // The refused ones first: nothing may be written for them.
+    const std::vector<Case> cases = {
+        {"no channel", formatBlock(1, 0, 8000, 16), false, false},
+        {"no rate", formatBlock(1, 1, 0, 8), false, false},
+        {"alignment 0", aligned(kMono16, 0), false, false},
+        {"alignment 3 for one 16-bit channel", aligned(kMono16, 3), false, false},
+        {"12 bits", formatBlock(1, 1, 8000, 12), false, false},
+        {"24 bits, no rate", formatBlock(1, 2, 0, 24), false, false},
+        {"24 bits, alignment 0", aligned(formatBlock(1, 2, 8000, 24), 0), false, false},
+        {"float, alignment 8 for mono", aligned(formatBlock(3, 1, 8000, 32), 8), false, false},
+        {"8-bit stereo", formatBlock(1, 2, 8000, 8), true, true},
+        {"16-bit mono", kMono16, true, true},
+        {"24 bits, converted", formatBlock(1, 2, 8000, 24), true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(readSpeechFile(speechFile(c.block, samples(48))).has_value(), c.played);
+        ASSERT_EQ(import(Wave().chunk("fmt ", c.block).chunk("data", samples(48)).bytes()),
+                  c.imported);
+        if (c.imported) {
+            EXPECT_TRUE(readSpeechFile(written()).has_value());
+        } else {
+            EXPECT_EQ(refusal, WaveRefusal::BadFormat);
+            expectNothingWritten();
+        }
     }
 }
 

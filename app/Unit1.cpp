@@ -192,6 +192,9 @@ void TForm1::ImportWave(const std::string& path) {
         case WaveRefusal::BadFormat:
             refuse(kNotWave, kMbIconWarning);
             return;
+        case WaveRefusal::TooLong:
+            refuse(kTooLong, kMbIconWarning);
+            return;
         case WaveRefusal::NotPcm:
             refuse(kNotPcm, kMbIconStop);
             return;

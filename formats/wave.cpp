@@ -13,7 +13,7 @@ namespace {
 constexpr std::uint64_t kFormTypeOffset = 8;
 constexpr std::uint64_t kFirstChunk = 12;  // after "RIFF" <size> "WAVE"
 // What the 32-bit FORM size of a speech sample file can count besides its 36 header bytes.
-constexpr std::uint64_t kMostSampleBytes = 0xFFFFFFFFu - 36;
+constexpr std::uint64_t kMostSpeechBytes = 0xFFFFFFFFu - 36;
 
 constexpr unsigned kTagFloat = 3;
 constexpr unsigned kTagExtensible = 0xFFFE;
@@ -209,15 +209,20 @@ WaveDescription describeWave(ByteSource& wave) {
         return found;
     }
     found.samplesOffset = data->offset;
-    found.sampleBytes = static_cast<std::uint32_t>(std::min<std::uint64_t>(
-        {data->size, length - std::min(length, data->offset), kMostSampleBytes}));
-    if (found.encoding == SampleEncoding::Copy) {
-        found.speechBytes = found.sampleBytes;
-    } else {
+    const std::uint64_t present = length - std::min(length, data->offset);
+    const bool untold = data->size == 0 || data->size == 0xFFFFFFFFu;
+    found.sampleBytes = untold ? present : std::min<std::uint64_t>(data->size, present);
+    std::uint64_t speechBytes = found.sampleBytes;
+    if (found.encoding != SampleEncoding::Copy) {
         const SampleConverter converter(found);
-        found.speechBytes = static_cast<std::uint32_t>(
-            found.sampleBytes / converter.inputFrameBytes() * converter.outputFrameBytes());
+        speechBytes =
+            found.sampleBytes / converter.inputFrameBytes() * converter.outputFrameBytes();
     }
+    if (speechBytes > kMostSpeechBytes) {
+        found.refusal = WaveRefusal::TooLong;
+        return found;
+    }
+    found.speechBytes = static_cast<std::uint32_t>(speechBytes);
     return found;
 }
 

@@ -43,6 +43,7 @@ enum class WaveRefusal {
     BadFormat,    // no channel, no rate, frames other than one sample of each channel, or a
                   // sample size neither copied nor converted: no voice
     NoData,       // no "data" chunk
+    TooLong,      // more sound than the 32-bit sizes of a speech sample file can count
 };
 
 // What becomes of the sound bytes in the speech sample file.
@@ -65,9 +66,10 @@ struct WaveDescription {
     unsigned containerBits = 0;  // bits a sample takes in the file
     unsigned validBits = 0;      // of those, the ones that carry sound
     // Where the sound bytes start, and how many of them the file really has: no more than the
-    // data chunk declares and no more than a speech sample file can count.
+    // data chunk declares, unless it declares 0 or FFFFFFFF (a writer to a pipe, which could
+    // not know): then up to the end of the file.
     std::uint64_t samplesOffset = 0;
-    std::uint32_t sampleBytes = 0;
+    std::uint64_t sampleBytes = 0;
     // The size of the speech sample file's DATA: sampleBytes for a copy; for a conversion,
     // 2 bytes for each sample of the whole frames in sampleBytes.
     std::uint32_t speechBytes = 0;
@@ -104,7 +106,7 @@ private:
 // container, and a conversion whose 16-bit format block cannot hold its block alignment (more
 // than 32767 channels) or its bytes a second. PCM of another size, and a file whose frames are
 // not whole (hasWholeFrames, with the container's bits), is BadFormat: what is taken is written
-// as a voice.
+// as a voice. Sound that would make the speech sample file's FORM size pass 32 bits is TooLong.
 WaveDescription describeWave(ByteSource& wave);
 
 }  // namespace quillory

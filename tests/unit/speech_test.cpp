@@ -190,6 +190,14 @@ TEST_F(SpeechImport, DataChunkHeaderAtTheEndGivesAnEmptySample) {
     EXPECT_EQ(written(), speechFile(kMono16, ""));
 }
 
+TEST_F(SpeechImport, DataSizeUnknownToTheWriterRunsToTheEnd) {
+    const std::string sound = samples(300);
+    for (std::uint32_t declared : {0u, 0xFFFFFFFFu}) {
+        ASSERT_TRUE(import(Wave().chunk("fmt ", kMono16).chunk("data", declared, sound).bytes()));
+        EXPECT_EQ(written(), speechFile(kMono16, sound)) << declared;
+    }
+}
+
 TEST_F(SpeechImport, FormTypeAloneDecidesNotTheRiffIdentifier) {
     const std::string sound = samples(10);
     std::string wave = Wave().chunk("fmt ", kMono16).chunk("data", sound).bytes();
@@ -607,6 +615,44 @@ TEST_F(SpeechImport, ImportWritesOnlyVoicesAndOnlyVoicesArePlayed) {
             EXPECT_EQ(refusal, WaveRefusal::BadFormat);
             expectNothingWritten();
         }
+    }
+}
+
+// A file of `length` bytes of which only the first are held.
+class LongSource : public MemorySource {
+public:
+    LongSource(std::string_view head, std::uint64_t length) : MemorySource(head), length_(length) {}
+    std::uint64_t size() override { return length_; }
+
+private:
+    std::uint64_t length_;
+};
+
+TEST(WaveReader, RefusesSoundPastWhatASpeechFileCanCount) {
+    constexpr std::uint64_t kMost = 0xFFFFFFFFu - 36;  // FORM size 36 + DATA size
+    const std::string mono24 = formatBlock(1, 1, 8000, 24);
+    struct Case {
+        std::string what, block;
+        std::uint32_t declared;
+        std::uint64_t present;      // bytes after the data chunk header
+        std::uint64_t speechBytes;  // 0: TooLong
+    };
+    const std::vector<Case> cases = {
+        {"copy, the most", kMono16, 0xFFFFFFFF, kMost, kMost},
+        {"copy, a byte more", kMono16, 0xFFFFFFFF, kMost + 1, 0},
+        {"copy, size 0, 4.7 GB", kMono16, 0, 4'700'000'000, 0},
+        {"copy, declared a byte more", kMono16, kMost + 1, kMost + 1, 0},
+        {"conversion of 6 GB to the most", mono24, 0, (kMost - 1) / 2 * 3, kMost - 1},
+        {"conversion, a frame more", mono24, 0, (kMost + 1) / 2 * 3, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string head =
+            Wave().chunk("fmt ", c.block).chunk("data", c.declared, "").bytes();
+        LongSource wave(head, head.size() + c.present);
+        const WaveDescription found = describeWave(wave);
+        EXPECT_EQ(found.refusal, c.speechBytes ? WaveRefusal::None : WaveRefusal::TooLong);
+        EXPECT_EQ(found.speechBytes, c.speechBytes);
     }
 }
 

@@ -257,7 +257,11 @@ void TForm1::ImportWave(const std::string& path) {
             return;
         case WaveRefusal::NotWave:
         case WaveRefusal::ShortFormat:
+        case WaveRefusal::BadFormat:
             refuse(kNotWave, kMbIconWarning);
+            return;
+        case WaveRefusal::TooLong:
+            refuse(kTooLong, kMbIconWarning);
             return;
         case WaveRefusal::NotPcm:
             refuse(kNotPcm, kMbIconStop);

@@ -31,6 +31,8 @@ inline constexpr char kEmptyFile[] = "Empty file";
 inline constexpr char kNotWave[] = "This is not a valid WAVE file";
 inline constexpr char kNotPcm[] =
     "This is not an uncompressed WAVE file.  Use microsoft PCM encoding.";
+inline constexpr char kTooLong[] =
+    "This WAV file is too long: a speech file holds at most 4 GB of sound.";
 inline constexpr char kNoSlotSelected[] = "Select the communication to attach the WAV file to.";
 // "This WAV file has 24-bit samples. Convert it to 16-bit PCM ?", "... 32-bit float samples ..."
 std::string ConvertQuestion(bool floatingPoint, unsigned bits);

@@ -1,26 +1,28 @@
 #include "formats/commfile.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "formats/byte_order.h"
 #include "platform/error.h"
 
 namespace quillory {
 
+// The INFO chunk: its size, then its data, 47 bytes, and the pad byte after them.
+constexpr std::uint32_t kInfoSize = 47;
+
 const std::string& defaultCommHeader() {
-    static const std::string header(
-        "FORM\0\0\0\0"
-        "DATAFORM"
-        "\0\0\0\0LANG"
-        "INFO\0\0\0\x2F"
-        "English\0"
-        "\x01\0\0\0\0\0\0\0"
-        "Player_1"
-        "Communic"
-        "ations\0\x01"
-        "\0\0\0\x28\0\0\0\0"
-        "TEXT\0\0\0\0",
-        kCommHeaderSize);
+    static const std::string header = [] {
+        ByteBuilder bytes(kCommHeaderSize);
+        bytes.text("FORM").bigEndian(0, 4).text("DATA");
+        bytes.text("FORM").bigEndian(0, 4).text("LANG");
+        bytes.text("INFO").bigEndian(kInfoSize, 4);
+        bytes.text("English").zeros(1).littleEndian(1, 4).littleEndian(0, 4);
+        bytes.text("Player_1Communications").zeros(1).littleEndian(1, 4);
+        bytes.littleEndian(kCommTextCount, 4).zeros(1);
+        bytes.text("TEXT").bigEndian(0, 4);
+        return bytes.take();
+    }();
     return header;
 }
 
@@ -30,10 +32,10 @@ std::string encodeCommFile(std::string_view header, const CommTexts& texts) {
         bytes += text;
         bytes += '\0';
     }
-    const auto length = static_cast<std::uint32_t>(bytes.size());
-    putBigEndian32(&bytes[4], length - 8);
-    putBigEndian32(&bytes[16], length - 20);
-    putBigEndian32(&bytes[84], length - static_cast<std::uint32_t>(kCommHeaderSize));
+    // The three sizes, each of the bytes after it to the end of the file.
+    for (const std::size_t field : {4, 16, 84}) {
+        writeBigEndian(bytes, field, bytes.size() - field - 4, 4);
+    }
     return bytes;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "formats/wave.h"
+#include "formats/sound_format.h"
 
 namespace quillory {
 
@@ -19,15 +19,26 @@ inline constexpr std::size_t kSpeechHeaderSize = 44;
 // sound bytes.
 std::string speechFileHeader(const FormatBlock& format, std::uint32_t sampleBytes);
 
+// The sound of a speech sample file as its header tells it; its samples start at
+// kSpeechHeaderSize.
+struct SpeechHeader {
+    FormatBlock format;
+    std::uint32_t sampleBytes;
+};
+
+// Checks a speech sample file from its first kSpeechHeaderSize bytes (or more) and its length,
+// without its samples: "FORM", "SAMP", "FRMT" of 16 bytes holding a voice (isVoice), "DATA",
+// no size beyond the file. Nothing for a file the import cannot have written.
+std::optional<SpeechHeader> readSpeechHeader(std::string_view header, std::uint64_t fileLength);
+
 // The sound of a speech sample file.
 struct SpeechSample {
     FormatBlock format;
     std::string_view samples;  // within the bytes it was read from
 };
 
-// The sound of a speech sample file as the import writes it: "FORM", "SAMP", "FRMT" of 16
-// bytes holding a PCM format block with channels, rate, alignment and bits, "DATA" and its
-// bytes, no size beyond the file. Nothing for any other bytes.
+// The sound of a whole speech sample file whose header readSpeechHeader takes; nothing for any
+// other bytes.
 std::optional<SpeechSample> readSpeechFile(std::string_view bytes);
 
 // A RIFF WAVE file of the sample, as the system's player takes it: the format block and the

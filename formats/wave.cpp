@@ -13,9 +13,8 @@ namespace {
 constexpr std::uint64_t kFormTypeOffset = 8;
 constexpr std::uint64_t kFirstChunk = 12;  // after "RIFF" <size> "WAVE"
 // What the 32-bit FORM size of a speech sample file can count besides its 36 header bytes.
-constexpr std::uint64_t kMostSampleBytes = 0xFFFFFFFFu - 36;
+constexpr std::uint64_t kMostSpeechBytes = 0xFFFFFFFFu - 36;
 
-constexpr unsigned kTagPcm = 1;
 constexpr unsigned kTagFloat = 3;
 constexpr unsigned kTagExtensible = 0xFFFE;
 // An extensible format chunk: the format block, its cbSize, then 22 bytes of valid bits, the
@@ -42,7 +41,7 @@ std::optional<Chunk> findChunk(ByteSource& wave, std::uint64_t length, const cha
         if (!readExactAt(wave, position, header, sizeof header)) {
             return std::nullopt;
         }
-        const std::uint32_t size = littleEndian(header + 4, 4);
+        const auto size = static_cast<std::uint32_t>(readLittleEndian(header + 4, 4));
         if (std::memcmp(header, id, 4) == 0) {
             return Chunk{position + 8, size};
         }
@@ -57,22 +56,23 @@ unsigned extensibleKind(ByteSource& wave, const Chunk& format, WaveDescription& 
     unsigned char extension[2 + kExtensionSize];
     if (format.size < kExtensibleSize ||
         !readExactAt(wave, format.offset + kFormatBlockSize, extension, sizeof extension) ||
-        littleEndian(extension, 2) < kExtensionSize) {
+        readLittleEndian(extension, 2) < kExtensionSize) {
         return 0;
     }
-    const unsigned valid = littleEndian(extension + 2, 2);
+    const auto valid = static_cast<unsigned>(readLittleEndian(extension + 2, 2));
     found.validBits = valid == 0 ? found.containerBits : valid;
     const unsigned char* guid = extension + 8;
     if (found.validBits > found.containerBits || std::memcmp(guid + 2, kGuidTail, 14) != 0) {
         return 0;
     }
-    return littleEndian(guid, 2);
+    return static_cast<unsigned>(readLittleEndian(guid, 2));
 }
 
-// Decides what becomes of sound of this kind, and the speech sample file's format block for
-// it; false for sound the import cannot take.
-bool chooseEncoding(unsigned kind, bool extensible, WaveDescription& found) {
+// Decides what becomes of sound of this kind in a file of this format, and the speech sample
+// file's format block for it; false for sound the import cannot take.
+bool chooseEncoding(unsigned kind, bool extensible, FormatFields file, WaveDescription& found) {
     const unsigned bits = found.containerBits;
+    file.tag = kTagPcm;
     if (kind == kTagPcm && (bits == 24 || bits == 32)) {
         found.encoding = SampleEncoding::Integer;
     } else if (kind == kTagFloat && (bits == 32 || bits == 64)) {
@@ -80,32 +80,21 @@ bool chooseEncoding(unsigned kind, bool extensible, WaveDescription& found) {
     } else if (kind == kTagPcm && (!extensible || bits == 8 || bits == 16)) {
         // The file's own block but for the tag: its samples are left-justified in their
         // container whatever their valid bits, as PCM's are.
-        putLittleEndian(found.format.data(), kTagPcm, 2);
+        found.format = makeFormatBlock(file);
         return true;
     } else {
         return false;
     }
     // 16-bit PCM of the same channels and rate; refused when the format block cannot count it.
-    const std::uint64_t align = 2 * std::uint64_t{found.channels};
-    const std::uint64_t rate = littleEndian(found.format.data() + 4, 4);
-    if (found.channels == 0 || align > 0xFFFF || rate * align > 0xFFFFFFFFu) {
+    const std::uint64_t align = 2 * std::uint64_t{file.channels};
+    if (file.channels == 0 || align > 0xFFFF || file.rate * align > 0xFFFFFFFFu) {
         return false;
     }
-    unsigned char* block = found.format.data();
-    putLittleEndian(block, kTagPcm, 2);
-    putLittleEndian(block + 8, static_cast<std::uint32_t>(rate * align), 4);
-    putLittleEndian(block + 12, static_cast<std::uint32_t>(align), 2);
-    putLittleEndian(block + 14, 16, 2);
+    file.byteRate = static_cast<std::uint32_t>(file.rate * align);
+    file.blockAlign = static_cast<unsigned>(align);
+    file.bits = 16;
+    found.format = makeFormatBlock(file);
     return true;
-}
-
-// The little-endian number in `count` bytes, of up to 8.
-std::uint64_t littleEndian64(const unsigned char* bytes, std::size_t count) {
-    std::uint64_t value = 0;
-    for (std::size_t i = count; i > 0; --i) {
-        value = (value << 8) | bytes[i - 1];
-    }
-    return value;
 }
 
 // Full scale -1..1 to 16 bits, half away from zero; y - whole is exact, so no rounding of an
@@ -124,9 +113,7 @@ template <std::size_t Step, typename ToSixteen>
 void convertEach(const unsigned char* in, std::size_t count, unsigned char* out,
                  ToSixteen toSixteen) {
     for (std::size_t i = 0; i < count; ++i, in += Step, out += 2) {
-        const int sample = toSixteen(in);
-        out[0] = static_cast<unsigned char>(sample);
-        out[1] = static_cast<unsigned char>(sample >> 8);
+        writeLittleEndian(out, static_cast<std::uint16_t>(toSixteen(in)), 2);
     }
 }
 
@@ -144,7 +131,7 @@ void SampleConverter::convert(const unsigned char* in, std::size_t frames,
     // Integers: their top 16 bits, one more when the bit below them is set (the rest is at
     // least half a step), but no more than 32767; the same as (v + 128) >> 8 for 24 bits.
     const auto roundedTop = [](const unsigned char* top) {
-        const auto sixteen = static_cast<std::int16_t>(littleEndian(top, 2));
+        const auto sixteen = static_cast<std::int16_t>(readLittleEndian(top, 2));
         return std::min(sixteen + (top[-1] >> 7), 32767);
     };
     if (encoding_ == SampleEncoding::Integer && containerBytes_ == 3) {
@@ -153,14 +140,14 @@ void SampleConverter::convert(const unsigned char* in, std::size_t frames,
         convertEach<4>(in, count, out, [&](const unsigned char* at) { return roundedTop(at + 2); });
     } else if (containerBytes_ == 4) {
         convertEach<4>(in, count, out, [](const unsigned char* at) {
-            const std::uint32_t bits = littleEndian(at, 4);
+            const auto bits = static_cast<std::uint32_t>(readLittleEndian(at, 4));
             float value;
             std::memcpy(&value, &bits, sizeof value);
             return fromUnit(value);
         });
     } else {
         convertEach<8>(in, count, out, [](const unsigned char* at) {
-            const std::uint64_t bits = littleEndian64(at, 8);
+            const std::uint64_t bits = readLittleEndian(at, 8);
             double value;
             std::memcpy(&value, &bits, sizeof value);
             return fromUnit(value);
@@ -202,13 +189,18 @@ WaveDescription describeWave(ByteSource& wave) {
         found.refusal = WaveRefusal::NoFormat;
         return found;
     }
-    const unsigned tag = littleEndian(found.format.data(), 2);
-    found.channels = littleEndian(found.format.data() + 2, 2);
-    found.containerBits = found.validBits = littleEndian(found.format.data() + 14, 2);
-    const bool extensible = tag == kTagExtensible;
-    const unsigned kind = extensible ? extensibleKind(wave, *format, found) : tag;
-    if (!chooseEncoding(kind, extensible, found)) {
+    const FormatFields file = readFormatBlock(found.format);
+    found.channels = file.channels;
+    found.containerBits = found.validBits = file.bits;
+    const bool extensible = file.tag == kTagExtensible;
+    const unsigned kind = extensible ? extensibleKind(wave, *format, found) : file.tag;
+    if (!chooseEncoding(kind, extensible, file, found)) {
         found.refusal = WaveRefusal::NotPcm;
+        return found;
+    }
+    // The frames as the copy or the conversion takes them, and the voice it gives.
+    if (!hasWholeFrames(file) || !isVoice(found.format)) {
+        found.refusal = WaveRefusal::BadFormat;
         return found;
     }
     const std::optional<Chunk> data = findChunk(wave, length, "data");
@@ -217,15 +209,20 @@ WaveDescription describeWave(ByteSource& wave) {
         return found;
     }
     found.samplesOffset = data->offset;
-    found.sampleBytes = static_cast<std::uint32_t>(std::min<std::uint64_t>(
-        {data->size, length - std::min(length, data->offset), kMostSampleBytes}));
-    if (found.encoding == SampleEncoding::Copy) {
-        found.speechBytes = found.sampleBytes;
-    } else {
+    const std::uint64_t present = length - std::min(length, data->offset);
+    const bool untold = data->size == 0 || data->size == 0xFFFFFFFFu;
+    found.sampleBytes = untold ? present : std::min<std::uint64_t>(data->size, present);
+    std::uint64_t speechBytes = found.sampleBytes;
+    if (found.encoding != SampleEncoding::Copy) {
         const SampleConverter converter(found);
-        found.speechBytes = static_cast<std::uint32_t>(
-            found.sampleBytes / converter.inputFrameBytes() * converter.outputFrameBytes());
+        speechBytes =
+            found.sampleBytes / converter.inputFrameBytes() * converter.outputFrameBytes();
     }
+    if (speechBytes > kMostSpeechBytes) {
+        found.refusal = WaveRefusal::TooLong;
+        return found;
+    }
+    found.speechBytes = static_cast<std::uint32_t>(speechBytes);
     return found;
 }
 

@@ -3,10 +3,11 @@
 // The reader of RIFF WAVE files: what a file holds, told from its chunk list, or why it cannot
 // be a speech sample. It reads through a ByteSource, so that a file of any size is never read
 // whole; failures of the source itself (a read error of the disk) pass through as they come.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+#include "formats/sound_format.h"
 
 namespace quillory {
 
@@ -30,9 +31,6 @@ private:
     std::string_view bytes_;
 };
 
-inline constexpr std::size_t kFormatBlockSize = 16;
-using FormatBlock = std::array<unsigned char, kFormatBlockSize>;
-
 // Why a file cannot be imported. The reader stops at the first of these, in this order.
 enum class WaveRefusal {
     None,
@@ -42,7 +40,10 @@ enum class WaveRefusal {
     NoFormat,     // no "fmt " chunk, or the file ends inside its format block
     ShortFormat,  // a "fmt " chunk smaller than a format block
     NotPcm,       // no sound the import can take: compressed, or a format it does not know
+    BadFormat,    // no channel, no rate, frames other than one sample of each channel, or a
+                  // sample size neither copied nor converted: no voice
     NoData,       // no "data" chunk
+    TooLong,      // more sound than the 32-bit sizes of a speech sample file can count
 };
 
 // What becomes of the sound bytes in the speech sample file.
@@ -65,9 +66,10 @@ struct WaveDescription {
     unsigned containerBits = 0;  // bits a sample takes in the file
     unsigned validBits = 0;      // of those, the ones that carry sound
     // Where the sound bytes start, and how many of them the file really has: no more than the
-    // data chunk declares and no more than a speech sample file can count.
+    // data chunk declares, unless it declares 0 or FFFFFFFF (a writer to a pipe, which could
+    // not know): then up to the end of the file.
     std::uint64_t samplesOffset = 0;
-    std::uint32_t sampleBytes = 0;
+    std::uint64_t sampleBytes = 0;
     // The size of the speech sample file's DATA: sampleBytes for a copy; for a conversion,
     // 2 bytes for each sample of the whole frames in sampleBytes.
     std::uint32_t speechBytes = 0;
@@ -96,13 +98,15 @@ private:
 
 // Walks the chunk list from offset 12 by the chunks' sizes (with the pad byte after an odd
 // size), so that bytes inside a chunk are never taken for a chunk header; the first "fmt " and
-// the first "data" chunk count. Taken: PCM (tag 1) of any size, copied; extensible PCM
+// the first "data" chunk count. Taken: PCM (tag 1) of 8 or 16 bits and extensible PCM
 // (tag FFFE, PCM sub-format) of 8 or 16 bits, copied; PCM of 24 or 32 bits (tag 1 or
 // extensible, valid bits up to the container's) and floating point of 32 or 64 bits (tag 3 or
-// the extensible float sub-format), converted. Anything else is NotPcm, and so is an
-// extensible block whose extension is cut short or names more valid bits than its container,
-// and a conversion whose 16-bit format block cannot hold its block alignment (more than 32767
-// channels) or its bytes a second.
+// the extensible float sub-format), converted. Other extensible and tagged sound is NotPcm, and
+// so is an extensible block whose extension is cut short or names more valid bits than its
+// container, and a conversion whose 16-bit format block cannot hold its block alignment (more
+// than 32767 channels) or its bytes a second. PCM of another size, and a file whose frames are
+// not whole (hasWholeFrames, with the container's bits), is BadFormat: what is taken is written
+// as a voice. Sound that would make the speech sample file's FORM size pass 32 bits is TooLong.
 WaveDescription describeWave(ByteSource& wave);
 
 }  // namespace quillory

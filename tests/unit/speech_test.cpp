@@ -190,6 +190,14 @@ TEST_F(SpeechImport, DataChunkHeaderAtTheEndGivesAnEmptySample) {
     EXPECT_EQ(written(), speechFile(kMono16, ""));
 }
 
+TEST_F(SpeechImport, DataSizeUnknownToTheWriterRunsToTheEnd) {
+    const std::string sound = samples(300);
+    for (std::uint32_t declared : {0u, 0xFFFFFFFFu}) {
+        ASSERT_TRUE(import(Wave().chunk("fmt ", kMono16).chunk("data", declared, sound).bytes()));
+        EXPECT_EQ(written(), speechFile(kMono16, sound)) << declared;
+    }
+}
+
 TEST_F(SpeechImport, FormTypeAloneDecidesNotTheRiffIdentifier) {
     const std::string sound = samples(10);
     std::string wave = Wave().chunk("fmt ", kMono16).chunk("data", sound).bytes();
@@ -372,8 +380,6 @@ TEST(WaveReader, TellsWhatBecomesOfEachFormat) {
          formatBlock(1, 1, 8000, 16), 50},
         {"extensible, 12 bits in 16", extensible(6, 16, 12) + "more", SampleEncoding::Copy, 16, 12,
          formatBlock(1, 6, 8000, 16), 100},
-        {"12-bit PCM, its own block", formatBlock(1, 1, 8000, 12), SampleEncoding::Copy, 12, 12,
-         formatBlock(1, 1, 8000, 12), 100},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -572,6 +578,81 @@ TEST(SpeechFile, OnlyWhatTheImportCouldHaveWrittenIsPlayed) {
     };
     for (const auto& [what, bytes] : broken) {
         EXPECT_FALSE(readSpeechFile(bytes).has_value()) << what;
+    }
+}
+
+TEST_F(SpeechImport, ImportWritesOnlyVoicesAndOnlyVoicesArePlayed) {
+    const auto aligned = [](std::string block, unsigned align) {
+        return block.replace(12, 2, le(align, 2));
+    };
+    struct Case {
+        std::string what;
+        std::string block;
+        bool imported, played;
+    };
+    // The refused ones first: nothing may be written for them.
+    const std::vector<Case> cases = {
+        {"no channel", formatBlock(1, 0, 8000, 16), false, false},
+        {"no rate", formatBlock(1, 1, 0, 8), false, false},
+        {"alignment 0", aligned(kMono16, 0), false, false},
+        {"alignment 3 for one 16-bit channel", aligned(kMono16, 3), false, false},
+        {"12 bits", formatBlock(1, 1, 8000, 12), false, false},
+        {"24 bits, no rate", formatBlock(1, 2, 0, 24), false, false},
+        {"24 bits, alignment 0", aligned(formatBlock(1, 2, 8000, 24), 0), false, false},
+        {"float, alignment 8 for mono", aligned(formatBlock(3, 1, 8000, 32), 8), false, false},
+        {"8-bit stereo", formatBlock(1, 2, 8000, 8), true, true},
+        {"16-bit mono", kMono16, true, true},
+        {"24 bits, converted", formatBlock(1, 2, 8000, 24), true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(readSpeechFile(speechFile(c.block, samples(48))).has_value(), c.played);
+        ASSERT_EQ(import(Wave().chunk("fmt ", c.block).chunk("data", samples(48)).bytes()),
+                  c.imported);
+        if (c.imported) {
+            EXPECT_TRUE(readSpeechFile(written()).has_value());
+        } else {
+            EXPECT_EQ(refusal, WaveRefusal::BadFormat);
+            expectNothingWritten();
+        }
+    }
+}
+
+// A file of `length` bytes of which only the first are held.
+class LongSource : public MemorySource {
+public:
+    LongSource(std::string_view head, std::uint64_t length) : MemorySource(head), length_(length) {}
+    std::uint64_t size() override { return length_; }
+
+private:
+    std::uint64_t length_;
+};
+
+TEST(WaveReader, RefusesSoundPastWhatASpeechFileCanCount) {
+    constexpr std::uint64_t kMost = 0xFFFFFFFFu - 36;  // FORM size 36 + DATA size
+    const std::string mono24 = formatBlock(1, 1, 8000, 24);
+    struct Case {
+        std::string what, block;
+        std::uint32_t declared;
+        std::uint64_t present;      // bytes after the data chunk header
+        std::uint64_t speechBytes;  // 0: TooLong
+    };
+    const std::vector<Case> cases = {
+        {"copy, the most", kMono16, 0xFFFFFFFF, kMost, kMost},
+        {"copy, a byte more", kMono16, 0xFFFFFFFF, kMost + 1, 0},
+        {"copy, size 0, 4.7 GB", kMono16, 0, 4'700'000'000, 0},
+        {"copy, declared a byte more", kMono16, kMost + 1, kMost + 1, 0},
+        {"conversion of 6 GB to the most", mono24, 0, (kMost - 1) / 2 * 3, kMost - 1},
+        {"conversion, a frame more", mono24, 0, (kMost + 1) / 2 * 3, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string head =
+            Wave().chunk("fmt ", c.block).chunk("data", c.declared, "").bytes();
+        LongSource wave(head, head.size() + c.present);
+        const WaveDescription found = describeWave(wave);
+        EXPECT_EQ(found.refusal, c.speechBytes ? WaveRefusal::None : WaveRefusal::TooLong);
+        EXPECT_EQ(found.speechBytes, c.speechBytes);
     }
 }
 

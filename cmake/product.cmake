@@ -9,3 +9,11 @@ add_compile_options(
   "$<$<CONFIG:Release>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>"
   "$<$<CONFIG:Release>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
 add_link_options("$<$<CONFIG:Release>:-s;-Wl,--no-insert-timestamp>")
+
+# Windows XP's loader refuses a program whose PE header asks for a newer subsystem than its own
+# (5.1): the 32-bit program states 5.1 for the subsystem and the system it needs. (A 64-bit
+# build keeps the linker's default: the oldest 64-bit Windows is 5.2.)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_link_options(-Wl,--major-subsystem-version,5,--minor-subsystem-version,1
+                   -Wl,--major-os-version,5,--minor-os-version,1)
+endif()

@@ -28,6 +28,9 @@ public:
     const std::string& detail() const { return detail_; }
 
     static Error listIndexOutOfBounds(int index);
+    // A write that the system refused this account where Windows keeps no copy in a virtual
+    // store instead (Windows XP, or UAC turned off): "File access denied", and why.
+    static Error writeRefused();
     static Error invalidDataType(const std::string& valueName);
 
 private:

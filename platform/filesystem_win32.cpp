@@ -2,6 +2,8 @@
 // gives them; UTF-16 for the files the user picks.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/error.h"
 #include "platform/filesystem.h"
 #include "platform/wide_win32.h"
@@ -22,6 +24,40 @@ int codeOf(DWORD err) {
 }
 
 [[noreturn]] void fail() { throw Error(codeOf(GetLastError())); }
+
+// True when Windows keeps the writes that a protected folder (Program Files) refuses this
+// account in the user's VirtualStore instead: Windows Vista and later with UAC on. Windows XP
+// knows no such token information and has no virtual store.
+bool writesAreVirtualized() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return false;
+    }
+    DWORD virtualized = 0;
+    DWORD size = 0;
+    const BOOL known = GetTokenInformation(token, TokenVirtualizationEnabled, &virtualized,
+                                           sizeof virtualized, &size);
+    CloseHandle(token);
+    return known && virtualized != 0;
+}
+
+// A write that failed: one that the system refused this account, where no virtual store takes
+// it instead, is reported with the reason.
+[[noreturn]] void failWrite() {
+    const DWORD err = GetLastError();
+    if (err == ERROR_ACCESS_DENIED && !writesAreVirtualized()) {
+        throw Error::writeRefused();
+    }
+    throw Error(codeOf(err));
+}
+
+// True when `path` lies below `folder`; letters match without regard to case, as Windows does.
+bool startsWithFolder(const std::string& path, const std::string& folder) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return path.size() > folder.size() && path[folder.size()] == '\\' &&
+           std::equal(folder.begin(), folder.end(), path.begin(),
+                      [&](char a, char b) { return lower(a) == lower(b); });
+}
 
 DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
@@ -136,7 +172,13 @@ public:
     }
 
     bool createDirectory(const std::string& path) override {
-        return CreateDirectoryA(path.c_str(), nullptr) != 0;
+        if (CreateDirectoryA(path.c_str(), nullptr)) {
+            return true;
+        }
+        if (GetLastError() == ERROR_ACCESS_DENIED && !writesAreVirtualized()) {
+            refusedFolder_ = path;
+        }
+        return false;
     }
 
     bool removeDirectory(const std::string& path) override {
@@ -174,7 +216,12 @@ public:
         const HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            fail();
+            // The folder is missing because the system refused to create it.
+            if (GetLastError() == ERROR_PATH_NOT_FOUND && !refusedFolder_.empty() &&
+                startsWithFolder(path, refusedFolder_)) {
+                throw Error::writeRefused();
+            }
+            failWrite();
         }
         return std::make_unique<Win32File>(handle);
     }
@@ -186,9 +233,13 @@ public:
         }
         if (!MoveFileExA(from.c_str(), target.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            fail();
+            failWrite();
         }
     }
+
+private:
+    // The last folder that the system refused to create, where no virtual store took it.
+    std::string refusedFolder_;
 };
 
 }  // namespace

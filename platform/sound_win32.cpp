@@ -2,6 +2,8 @@
 // after windows.h
 #include <mmsystem.h>
 
+#include <algorithm>
+
 #include "platform/sound.h"
 
 namespace quillory {
@@ -22,7 +24,10 @@ public:
             image_.clear();
             return Outcome::Refused;
         }
-        end_ = GetTickCount64() + milliseconds;
+        // GetTickCount wraps after 49.7 days: the time elapsed since the start, as an unsigned
+        // difference, stays right across the wrap.
+        start_ = GetTickCount();
+        length_ = static_cast<DWORD>(std::min<std::uint64_t>(milliseconds, MAXDWORD));
         return Outcome::Playing;
     }
 
@@ -31,14 +36,15 @@ public:
             PlaySoundA(nullptr, nullptr, 0);
             image_.clear();
         }
-        end_ = 0;
+        length_ = 0;
     }
 
-    bool Playing() override { return !image_.empty() && GetTickCount64() < end_; }
+    bool Playing() override { return !image_.empty() && GetTickCount() - start_ < length_; }
 
 private:
     std::string image_;
-    ULONGLONG end_ = 0;
+    DWORD start_ = 0;
+    DWORD length_ = 0;
 };
 
 }  // namespace

@@ -24,6 +24,14 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
 fi
 export SOURCE_DATE_EPOCH
 
+# CMake keeps the compilers it found when a build folder was set up: one set up with others
+# than the toolchain file names now (the posix thread model's, before) is set up anew.
+compiler=$(sed -n 's/^set(CMAKE_CXX_COMPILER \(.*\))$/\1/p' cmake/mingw-i686.cmake)
+if [ -d "$build/CMakeFiles" ] &&
+  ! grep -qs "^set(CMAKE_CXX_COMPILER \".*/$compiler\")" "$build"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
+  echo "package: $build was set up with other compilers than $compiler; setting it up anew"
+  rm -rf "$build"
+fi
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DQUILLORY_TESTS=OFF >/dev/null
 cmake --build "$build" --target quillory -j "$(nproc)"

@@ -99,6 +99,34 @@ class Pe:
                 entry += entry_size
         return names
 
+    def imported_functions(self):
+        """[(dll, function)] of the imports and delay imports, in the order of the tables; a
+        function imported by ordinal is named "#N"."""
+        found = []
+        wide = self.magic == 0x20B
+        by_ordinal = 1 << 63 if wide else 1 << 31
+        # (directory, entry size, field of the DLL's name, field of its name table)
+        for index, entry_size, name_field, table_field in ((1, 20, 3, 0), (13, 32, 1, 4)):
+            rva, _ = self.directories[index]
+            entry = rva
+            while rva:
+                fields = struct.unpack('<%dI' % (entry_size // 4), self.read(entry, entry_size))
+                if not any(fields):
+                    break
+                dll = self.string_at(fields[name_field])
+                # The import lookup table; an old linker may leave only the address table.
+                table = fields[table_field] or fields[4 if index == 1 else 3]
+                while True:
+                    (thunk,) = struct.unpack('<Q' if wide else '<I',
+                                             self.read(table, 8 if wide else 4))
+                    if not thunk:
+                        break
+                    found.append((dll, '#%d' % (thunk & 0xFFFF) if thunk & by_ordinal
+                                  else self.string_at((thunk & 0x7FFFFFFF) + 2)))
+                    table += 8 if wide else 4
+                entry += entry_size
+        return found
+
     def resources(self):
         """{(type, name, language): bytes}; types and names are numbers or strings."""
         root, _ = self.directories[2]
@@ -193,6 +221,8 @@ def main(argv):
           % (pe.machine, pe.magic, pe.subsystem, pe.timestamp, len(pe.data)))
     print('sections:', ' '.join(name for name, *_ in pe.sections))
     print('imports:', ' '.join(pe.imports()))
+    for dll, function in pe.imported_functions():
+        print('  %s %s' % (dll, function))
     print('resources:', ' '.join('%s/%s/%s' % key for key in sorted(pe.resources(), key=str)))
     print('version:', version)
 

@@ -6,9 +6,10 @@
 
 The package: its name, its three files in order, the two texts as the sources' text with CRLF
 line endings, its line in SHA256SUMS beside it. The program: a 32-bit GUI executable without
-link time stamp, debug sections or symbols, at most 400 KB, that imports only Windows system
-DLLs and carries the manifest, icon and version of the sources. Prints one line per finding
-and ends with status 1 when anything is wrong.
+link time stamp, debug sections or symbols, at most 400 KB, that loads on Windows XP SP3 (its
+subsystem version at most 5.1, every import on the list of xp-imports.txt beside this file) and
+carries the manifest, icon and version of the sources. Prints one line per finding and ends
+with status 1 when anything is wrong.
 """
 import argparse
 import hashlib
@@ -22,8 +23,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'
 import pe as pefile  # noqa: E402
 
 MAX_SIZE = 400 * 1024
-SYSTEM_DLLS = {'advapi32.dll', 'comctl32.dll', 'comdlg32.dll', 'gdi32.dll', 'kernel32.dll',
-               'msvcrt.dll', 'shell32.dll', 'user32.dll', 'winmm.dll', 'ole32.dll'}
+XP = (5, 1)
+XP_IMPORTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'xp-imports.txt')
 I386, PE32, GUI = 0x14C, 0x10B, 2
 
 failures = []
@@ -38,6 +39,20 @@ def check(ok, what):
 def crlf(path):
     with open(path, 'rb') as f:
         return f.read().replace(b'\n', b'\r\n')
+
+
+def xp_imports(path):
+    """{dll in lower case: {function}} of the list of the functions known on Windows XP SP3."""
+    known = {}
+    dll = None
+    with open(path) as f:
+        for line in f:
+            line = line.strip()
+            if line.startswith('[') and line.endswith(']'):
+                dll = known.setdefault(line[1:-1].lower(), set())
+            elif line and not line.startswith('#') and dll is not None:
+                dll.add(line)
+    return known
 
 
 def icon_images(ico):
@@ -70,10 +85,14 @@ def check_program(data, source, version):
           'symbol table: %d symbols' % exe.symbol_count)
     check(exe.directories[6][1] == 0, 'debug directory: %d bytes' % exe.directories[6][1])
 
-    imports = exe.imports()
-    others = sorted(name for name in imports if name.lower() not in SYSTEM_DLLS)
-    check(bool(imports) and not others, 'imports %s; not allowed: %s'
-          % (' '.join(imports), ' '.join(others) or 'none'))
+    check(exe.subsystem_version <= XP, 'subsystem version %d.%d (Windows XP loads up to %d.%d)'
+          % (exe.subsystem_version + XP))
+    known = xp_imports(XP_IMPORTS)
+    imports = exe.imported_functions()
+    unknown = ['%s!%s' % (dll, function) for dll, function in imports
+               if function not in known.get(dll.lower(), ())]
+    check(bool(imports) and not unknown, '%d imports from %s; not on the list of Windows XP SP3: %s'
+          % (len(imports), ' '.join(exe.imports()), ' '.join(unknown) or 'none'))
 
     # The manifest of the sources, with the version's numbers where they stand in it.
     manifest = exe.resource(pefile.RT_MANIFEST, 1)
@@ -82,6 +101,8 @@ def check_program(data, source, version):
         expected = f.read().replace(b'@PROJECT_VERSION_MAJOR@', major.encode()).replace(
             b'@PROJECT_VERSION_MINOR@', minor.encode())
     check(manifest == expected, 'manifest (resource 1) is res/quillory.manifest.in of %s' % version)
+    check(b'xmlns="urn:schemas-microsoft-com:asm.v3"' not in (manifest or b''),
+          'manifest: no default namespace asm.v3, which Windows XP refuses (use a prefix)')
 
     with open(os.path.join(source, 'res', 'quillory.ico'), 'rb') as f:
         images = icon_images(f.read())

@@ -16,6 +16,10 @@ std::string Sentence(const Error& error) {
             return "Too many open files";
         case kAccessDenied:
             return "File access denied";
+        case kWriteRefused:
+            return "File access denied.\n\nOn this Windows, Quillory writes its files straight "
+                   "into the game folder, and your account may not change that folder. Log on as "
+                   "an administrator, or give your account the right to change the game folder.";
         case kReadBeyondEnd:
             return "Read beyond end of file";
         case kDiskFull:

@@ -11,14 +11,6 @@ Error Error::listIndexOutOfBounds(int index) {
     return Error(kListIndexOutOfBounds, std::to_string(index));
 }
 
-Error Error::writeRefused() {
-    return Error(kAccessDenied,
-                 messageForCode(kAccessDenied) +
-                     ".\n\nOn this Windows, Quillory writes its files straight into the game "
-                     "folder, and your account may not change that folder. Log on as an "
-                     "administrator, or give your account the right to change the game folder.");
-}
-
 Error Error::invalidDataType(const std::string& valueName) {
     return Error(kInvalidDataType, valueName);
 }

@@ -16,6 +16,9 @@ enum ErrorCode : int {
     kInvalidNumeric = 106,
     kListIndexOutOfBounds = -1,  // detail: the index
     kInvalidDataType = -2,       // detail: the name of the registry value
+    // Access denied to a write that Windows keeps in no virtual store instead (Windows XP, or
+    // UAC turned off): the account may not change the game's folder.
+    kWriteRefused = -3,
 };
 
 // The one error type of the program: it ends the running handler, and the window code shows it
@@ -28,9 +31,6 @@ public:
     const std::string& detail() const { return detail_; }
 
     static Error listIndexOutOfBounds(int index);
-    // A write that the system refused this account where Windows keeps no copy in a virtual
-    // store instead (Windows XP, or UAC turned off): "File access denied", and why.
-    static Error writeRefused();
     static Error invalidDataType(const std::string& valueName);
 
 private:

@@ -46,7 +46,7 @@ bool writesAreVirtualized() {
 [[noreturn]] void failWrite() {
     const DWORD err = GetLastError();
     if (err == ERROR_ACCESS_DENIED && !writesAreVirtualized()) {
-        throw Error::writeRefused();
+        throw Error(kWriteRefused);
     }
     throw Error(codeOf(err));
 }
@@ -219,7 +219,7 @@ public:
             // The folder is missing because the system refused to create it.
             if (GetLastError() == ERROR_PATH_NOT_FOUND && !refusedFolder_.empty() &&
                 startsWithFolder(path, refusedFolder_)) {
-                throw Error::writeRefused();
+                throw Error(kWriteRefused);
             }
             failWrite();
         }

@@ -26,11 +26,11 @@ trap 'rm -rf "$work"' EXIT
 echo "== start-up under Wine"
 root=$PWD
 cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build build/win64 -j "$(nproc)" --target quillory startup_bench >/dev/null
+cmake --build build/win64 -j "$(nproc)" --target quillory startup_bench empty_window >/dev/null
 export WINE_ROOT=$root/build/wine
 source tools/wine-env.sh
 wine_prepare_prefix
 "${WINE_UNPRIVILEGED[@]}" "$WINESERVER" -p10 </dev/null >/dev/null 2>&1
 bash tools/with-xvfb.sh tools/wine-run build/win64/tests/startup_bench.exe \
-  "Z:$root/build/win64/app/quillory.exe" 10
+  "Z:$root/build/win64/app/quillory.exe" "Z:$root/build/win64/tests/empty_window.exe" 10
 wine_stop_server

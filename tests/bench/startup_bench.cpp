@@ -1,8 +1,9 @@
-// Start-up of the program under Wine with the marks of 40 voices to draw, beside a start-up
-// with none: from the start of the process to its main window shown and painted.
-//   startup_bench QUILLORY_EXE [ROUNDS]      (run by tools/bench.sh, default 10 rounds)
-// Each round starts the program once on a game folder without speech sample files and once on
-// one with all 40, in turns; the medians count.
+// Start-up of the program under Wine, from the start of the process to its main window shown
+// and painted: beside an empty window of the same class, caption and size, and with the marks
+// of 40 voices to draw beside none.
+//   startup_bench QUILLORY_EXE EMPTY_WINDOW_EXE [ROUNDS]   (tools/bench.sh, default 10 rounds)
+// Each round starts the program on a game folder without speech sample files, the empty window
+// and the program on a folder with all 40, in turns; the medians count.
 #include <windows.h>
 
 #include <algorithm>
@@ -71,12 +72,13 @@ double median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: startup_bench QUILLORY_EXE [ROUNDS]\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: startup_bench QUILLORY_EXE EMPTY_WINDOW_EXE [ROUNDS]\n");
         return 2;
     }
     const std::string exe = argv[1];
-    const int rounds = argc > 2 ? std::atoi(argv[2]) : 10;
+    const std::string emptyWindow = argv[2];
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 10;
     e2e::TempFolder work("work");
     e2e::TempFolder none("no voices");
     e2e::TempFolder voices("40 voices");
@@ -94,20 +96,26 @@ int main(int argc, char** argv) {
     startOn(none);
     startOn(voices);
 
-    std::vector<double> without, with;
+    startOnce(emptyWindow, work.dir());
+
+    std::vector<double> without, empty, with;
     for (int round = 0; round < rounds; ++round) {
         if (round % 2 == 0) {
             without.push_back(startOn(none));
+            empty.push_back(startOnce(emptyWindow, work.dir()));
             with.push_back(startOn(voices));
         } else {
             with.push_back(startOn(voices));
+            empty.push_back(startOnce(emptyWindow, work.dir()));
             without.push_back(startOn(none));
         }
     }
     e2e::install_record::remove();
-    const double a = median(without), b = median(with);
+    const double a = median(without), e = median(empty), b = median(with);
     std::printf("Start-up to the painted window under Wine, median of %d:\n", rounds);
-    std::printf("  no voices   %7.1f ms\n  40 voices   %7.1f ms\n", a, b);
-    std::printf("  the marks add %+.1f %% (at most 5 %%)\n", (b / a - 1) * 100);
+    std::printf("  empty window          %7.1f ms\n", e);
+    std::printf("  Quillory, no voices   %7.1f ms  (%.2f times the empty window's)\n", a, a / e);
+    std::printf("  Quillory, 40 voices   %7.1f ms  (the marks add %+.1f %%)\n", b,
+                (b / a - 1) * 100);
     return 0;
 }

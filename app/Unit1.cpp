@@ -7,7 +7,6 @@
 #include "app/messages.h"
 #include "app/version.h"
 #include "formats/commfile.h"
-#include "formats/speech.h"
 #include "game/FmxUtils.h"
 #include "game/locator.h"
 #include "game/removal.h"
@@ -210,6 +209,8 @@ void TForm1::ImportWave(const std::string& path) {
             return;
         }
     }
+    // The sound that plays keeps its file open: it stops before a voice is replaced or goes.
+    services_.sound.Stop();
     // The bar moves from where the format block is in to its end with the sound bytes.
     importing.WriteSpeechFile(GameDir, slot, [&](std::uint64_t done, std::uint64_t total) {
         const int span = Progress.Max() - kFormatCopied;
@@ -228,6 +229,7 @@ void TForm1::DeleteFilesBtnClick() {
     if (ui.ShowMessageBox(Handle(), kRemoveQuestion, "", kMbOkCancel | kMbIconQuestion) != kIdOk) {
         return;
     }
+    services_.sound.Stop();
     ReportKept(RemoveCustomFiles(services_.fs, GameDir));
     Close();
 }
@@ -276,11 +278,10 @@ void TForm1::PlayClick() {
     if (!Textes.Marked(slot)) {
         return;
     }
-    const std::string bytes = readWholeFile(services_.fs, GameDir + speechFilePath(slot));
-    const std::optional<SpeechSample> sample = readSpeechFile(bytes);
+    std::optional<VoiceStream> voice = OpenVoice(services_.fs, GameDir, slot);
     const char* trouble = kCannotPlay;
-    if (sample) {
-        switch (services_.sound.Play(waveImage(*sample), playingTimeMs(*sample))) {
+    if (voice) {
+        switch (services_.sound.Play(voice->format, std::move(voice->samples))) {
             case Sound::Outcome::Playing:
                 return;
             case Sound::Outcome::NoDevice:
@@ -302,6 +303,7 @@ void TForm1::RemoveVoiceClick() {
                                     kMbOkCancel | kMbIconQuestion) != kIdOk) {
         return;
     }
+    services_.sound.Stop();
     ReportKept(DeleteVoice(services_.fs, GameDir, slot));
 }
 

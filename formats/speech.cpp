@@ -36,50 +36,35 @@ std::string speechFileHeader(const FormatBlock& format, std::uint32_t sampleByte
 }
 
 std::optional<SpeechSample> readSpeechFile(std::string_view bytes) {
-    if (bytes.size() < kSpeechHeaderSize || bytes.substr(0, 4) != "FORM" ||
-        bytes.substr(8, 8) != "SAMPFRMT" || bigEndian32(bytes, 16) != kFormatBlockSize ||
-        bytes.substr(36, 4) != "DATA") {
+    const std::optional<SpeechHeader> header =
+        readSpeechHeader(bytes.substr(0, kSpeechHeaderSize), bytes.size());
+    if (!header) {
+        return std::nullopt;
+    }
+    return SpeechSample{header->format, bytes.substr(kSpeechHeaderSize, header->sampleBytes)};
+}
+
+std::optional<SpeechHeader> readSpeechHeader(std::string_view bytes, std::uint64_t fileLength) {
+    if (bytes.size() < kSpeechHeaderSize || fileLength < kSpeechHeaderSize ||
+        bytes.substr(0, 4) != "FORM" || bytes.substr(8, 8) != "SAMPFRMT" ||
+        bigEndian32(bytes, 16) != kFormatBlockSize || bytes.substr(36, 4) != "DATA") {
         return std::nullopt;
     }
     const std::uint64_t formSize = bigEndian32(bytes, 4);
-    const std::uint64_t dataSize = bigEndian32(bytes, 40);
-    if (formSize > bytes.size() - 8 || dataSize > bytes.size() - kSpeechHeaderSize) {
+    const std::uint32_t dataSize = bigEndian32(bytes, 40);
+    if (formSize > fileLength - 8 || dataSize > fileLength - kSpeechHeaderSize) {
         return std::nullopt;
     }
-    SpeechSample sample{};
-    std::memcpy(sample.format.data(), bytes.data() + 20, kFormatBlockSize);
-    const std::uint32_t channels = field(sample.format, 2, 2);
-    const std::uint32_t rate = field(sample.format, 4, 4);
-    const std::uint32_t align = field(sample.format, 12, 2);
-    const std::uint32_t bits = field(sample.format, 14, 2);
-    if (field(sample.format, 0, 2) != 1 || channels == 0 || rate == 0 || align == 0 || bits == 0) {
+    SpeechHeader header{{}, dataSize};
+    std::memcpy(header.format.data(), bytes.data() + 20, kFormatBlockSize);
+    const std::uint32_t channels = field(header.format, 2, 2);
+    const std::uint32_t rate = field(header.format, 4, 4);
+    const std::uint32_t align = field(header.format, 12, 2);
+    const std::uint32_t bits = field(header.format, 14, 2);
+    if (field(header.format, 0, 2) != 1 || channels == 0 || rate == 0 || align == 0 || bits == 0) {
         return std::nullopt;
     }
-    sample.samples = bytes.substr(kSpeechHeaderSize, dataSize);
-    return sample;
-}
-
-std::string waveImage(const SpeechSample& sample) {
-    const auto size = static_cast<std::uint32_t>(sample.samples.size());
-    const std::uint32_t pad = size & 1;
-    std::string image(44, '\0');
-    auto* header = reinterpret_cast<unsigned char*>(image.data());
-    std::memcpy(header, "RIFF", 4);
-    putLittleEndian(header + 4, 36 + size + pad, 4);
-    std::memcpy(header + 8, "WAVEfmt ", 8);
-    putLittleEndian(header + 16, kFormatBlockSize, 4);
-    std::memcpy(header + 20, sample.format.data(), kFormatBlockSize);
-    std::memcpy(header + 36, "data", 4);
-    putLittleEndian(header + 40, size, 4);
-    image.append(sample.samples);
-    image.append(pad, '\0');
-    return image;
-}
-
-std::uint64_t playingTimeMs(const SpeechSample& sample) {
-    const std::uint64_t frames = sample.samples.size() / field(sample.format, 12, 2);
-    const std::uint64_t rate = field(sample.format, 4, 4);
-    return (frames * 1000 + rate - 1) / rate;
+    return header;
 }
 
 }  // namespace quillory

@@ -30,11 +30,12 @@ struct SpeechSample {
 // bytes, no size beyond the file. Nothing for any other bytes.
 std::optional<SpeechSample> readSpeechFile(std::string_view bytes);
 
-// A RIFF WAVE file of the sample, as the system's player takes it: the format block and the
-// samples unchanged (and the pad byte after an odd number of them).
-std::string waveImage(const SpeechSample& sample);
-
-// How long the sample plays, in milliseconds, rounded up.
-std::uint64_t playingTimeMs(const SpeechSample& sample);
+// The same told from the first kSpeechHeaderSize bytes of a file of `fileLength` bytes, for a
+// reader that goes on to stream the samples: the format block and how many sample bytes follow.
+struct SpeechHeader {
+    FormatBlock format;
+    std::uint32_t sampleBytes;
+};
+std::optional<SpeechHeader> readSpeechHeader(std::string_view header, std::uint64_t fileLength);
 
 }  // namespace quillory

@@ -240,10 +240,10 @@ TEST_P(RealPcmFiles, FormatAndSoundArriveUnchanged) {
     const std::string block = formatBlock(1, file.channels, file.rate, file.bits);
     const std::string speech = written("00740021.iff");
     EXPECT_EQ(speech, speechFile(block, sound));
-    // Played back, it is the original's format and sound again.
+    // Read back for playing, it is the original's sound again.
     const std::optional<SpeechSample> sample = readSpeechFile(speech);
     ASSERT_TRUE(sample.has_value());
-    EXPECT_EQ(waveImage(*sample), test::playedWave(block, sound));
+    EXPECT_EQ(sample->samples, sound);
     EXPECT_EQ(game.listing("audio\\speech"), "00740021.iff");
 }
 
@@ -573,16 +573,6 @@ TEST(SpeechFile, OnlyWhatTheImportCouldHaveWrittenIsPlayed) {
     for (const auto& [what, bytes] : broken) {
         EXPECT_FALSE(readSpeechFile(bytes).has_value()) << what;
     }
-}
-
-TEST(SpeechFile, PlayingTimeIsRoundedUp) {
-    const std::string stereo16 = formatBlock(1, 2, 11025, 16);
-    const auto timeOf = [](const std::string& file) {
-        return playingTimeMs(*readSpeechFile(file));
-    };
-    EXPECT_EQ(timeOf(speechFile(stereo16, std::string(44100, 'x'))), 1000u);
-    EXPECT_EQ(timeOf(speechFile(stereo16, std::string(44104, 'x'))), 1001u);
-    EXPECT_EQ(timeOf(speechFile(stereo16, "")), 0u);
 }
 
 TEST_F(SpeechImport, RefusedFilesWriteNothing) {

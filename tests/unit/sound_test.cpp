@@ -1,5 +1,5 @@
-// The system's sound output, playing to a device that plays into nothing: the test runs with
-// ALSA_CONFIG_PATH at tests/data/silent-sound.conf (see tests/CMakeLists.txt).
+// The system's sound output, to a device that plays into nothing: run as unit.sound, with
+// ALSA_CONFIG_PATH at tests/data/silent-sound.conf.
 #ifdef _WIN32
 #include "platform/sound.h"
 
@@ -16,10 +16,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Samples in memory that note the largest read asked of them, how much they gave and when
-// the player let go of them.
+// Samples in memory that note the largest read asked of them and when the player lets go.
 struct Watch {
-    std::size_t largest = 0, given = 0;
+    std::size_t largest = 0;
     bool released = false;
 };
 class WatchedSamples : public MemorySamples {
@@ -29,38 +28,32 @@ public:
     ~WatchedSamples() override { watch_.released = true; }
     std::size_t read(void* buffer, std::size_t size) override {
         watch_.largest = std::max(watch_.largest, size);
-        const std::size_t got = MemorySamples::read(buffer, size);
-        watch_.given += got;
-        return got;
+        return MemorySamples::read(buffer, size);
     }
 
 private:
     Watch& watch_;
 };
 
-TEST(SystemSound, PlaysAFewBuffersAheadUntilTheDeviceHasPlayedTheLastSample) {
+TEST(SystemSound, PlaysABufferAtATimeUntilTheDeviceHasPlayedTheLastSample) {
     Sound& sound = systemSound();
     const PcmFormat mono8k{1, 8000, 8};  // a quarter of a second is 2000 bytes
     Watch half, minute;
     ASSERT_EQ(sound.Play(mono8k, std::make_unique<WatchedSamples>(4000, half)),
               Sound::Outcome::Playing);
     EXPECT_TRUE(sound.Playing());
-    for (const auto end = std::chrono::steady_clock::now() + 20s;
+    for (auto end = std::chrono::steady_clock::now() + 20s;
          sound.Playing() && std::chrono::steady_clock::now() < end;) {
         std::this_thread::sleep_for(5ms);
     }
-    EXPECT_FALSE(sound.Playing());
-    EXPECT_EQ(half.given, 4000u);
-    EXPECT_TRUE(half.released);
+    EXPECT_TRUE(half.released && !sound.Playing());
 
     ASSERT_EQ(sound.Play(mono8k, std::make_unique<WatchedSamples>(480000, minute)),
               Sound::Outcome::Playing);
     std::this_thread::sleep_for(1s);
-    EXPECT_TRUE(sound.Playing());
-    EXPECT_LT(minute.given, 480000u);
+    EXPECT_TRUE(sound.Playing() && !minute.released);
     sound.Stop();
-    EXPECT_FALSE(sound.Playing());
-    EXPECT_TRUE(minute.released);
+    EXPECT_TRUE(minute.released && !sound.Playing());
     EXPECT_LE(std::max(half.largest, minute.largest), 2000u);
 }
 

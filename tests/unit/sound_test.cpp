@@ -16,45 +16,37 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Samples in memory that note the largest read asked of them and when the player lets go.
-struct Watch {
-    std::size_t largest = 0;
-    bool released = false;
-};
-class WatchedSamples : public MemorySamples {
-public:
-    WatchedSamples(std::size_t count, Watch& watch)
-        : MemorySamples(test::pattern(count)), watch_(watch) {}
-    ~WatchedSamples() override { watch_.released = true; }
+// Samples in memory that note the largest read asked of them, and how many the player holds.
+struct WatchedSamples : MemorySamples {
+    static inline std::size_t largest = 0;
+    static inline int held = 0;
+    explicit WatchedSamples(std::size_t count) : MemorySamples(test::pattern(count)) { ++held; }
+    ~WatchedSamples() override { --held; }
     std::size_t read(void* buffer, std::size_t size) override {
-        watch_.largest = std::max(watch_.largest, size);
+        largest = std::max(largest, size);
         return MemorySamples::read(buffer, size);
     }
-
-private:
-    Watch& watch_;
 };
 
 TEST(SystemSound, PlaysABufferAtATimeUntilTheDeviceHasPlayedTheLastSample) {
     Sound& sound = systemSound();
     const PcmFormat mono8k{1, 8000, 8};  // a quarter of a second is 2000 bytes
-    Watch half, minute;
-    ASSERT_EQ(sound.Play(mono8k, std::make_unique<WatchedSamples>(4000, half)),
-              Sound::Outcome::Playing);
+    ASSERT_EQ(sound.Play(mono8k, std::make_unique<WatchedSamples>(4000)), Sound::Outcome::Playing);
     EXPECT_TRUE(sound.Playing());
     for (auto end = std::chrono::steady_clock::now() + 20s;
          sound.Playing() && std::chrono::steady_clock::now() < end;) {
         std::this_thread::sleep_for(5ms);
     }
-    EXPECT_TRUE(half.released && !sound.Playing());
+    EXPECT_TRUE(!sound.Playing() && WatchedSamples::held == 0) << "it played to its end";
 
-    ASSERT_EQ(sound.Play(mono8k, std::make_unique<WatchedSamples>(480000, minute)),
+    // A minute, stopped after a second.
+    ASSERT_EQ(sound.Play(mono8k, std::make_unique<WatchedSamples>(480000)),
               Sound::Outcome::Playing);
     std::this_thread::sleep_for(1s);
-    EXPECT_TRUE(sound.Playing() && !minute.released);
+    EXPECT_TRUE(sound.Playing() && WatchedSamples::held == 1);
     sound.Stop();
-    EXPECT_TRUE(minute.released && !sound.Playing());
-    EXPECT_LE(std::max(half.largest, minute.largest), 2000u);
+    EXPECT_TRUE(!sound.Playing() && WatchedSamples::held == 0);
+    EXPECT_LE(WatchedSamples::largest, 2000u);
 }
 
 }  // namespace

@@ -280,6 +280,8 @@ void TForm1::ImportWave(const std::string& path) {
             return;
         }
     }
+    // The sound that plays keeps its file open: it stops before a voice is replaced or goes.
+    services_.sound.Stop();
     {
         // While the file is written the window takes no input, so that nothing else starts,
         // but it answers and repaints, and the bar moves from where the format block is in to
@@ -314,6 +316,7 @@ void TForm1::DeleteFilesBtnClick() {
     if (ui.ShowMessageBox(Handle(), kRemoveQuestion, "", kMbOkCancel | kMbIconQuestion) != kIdOk) {
         return;
     }
+    services_.sound.Stop();
     ReportKept(RemoveCustomFiles(services_.fs, GameDir));
     Close();
 }
@@ -366,10 +369,10 @@ void TForm1::PlayClick() {
     if (!Textes.Marked(slot)) {
         return;
     }
-    std::optional<PlayableVoice> voice = ReadVoice(services_.fs, GameDir, slot);
+    std::optional<VoiceStream> voice = OpenVoice(services_.fs, GameDir, slot);
     const char* trouble = kCannotPlay;
     if (voice) {
-        switch (services_.sound.Play(std::move(voice->image), voice->milliseconds)) {
+        switch (services_.sound.Play(voice->format, std::move(voice->samples))) {
             case Sound::Outcome::Playing:
                 return;
             case Sound::Outcome::NoDevice:
@@ -391,6 +394,7 @@ void TForm1::RemoveVoiceClick() {
                                     kMbOkCancel | kMbIconQuestion) != kIdOk) {
         return;
     }
+    services_.sound.Stop();
     ReportKept(DeleteVoice(services_.fs, GameDir, slot));
 }
 

@@ -41,20 +41,4 @@ std::optional<SpeechSample> readSpeechFile(std::string_view bytes) {
     return SpeechSample{header->format, bytes.substr(kSpeechHeaderSize, header->sampleBytes)};
 }
 
-std::string waveImage(const SpeechSample& sample) {
-    const std::uint64_t size = sample.samples.size();
-    const std::size_t pad = size & 1;
-    ByteBuilder image(44 + size + pad);
-    image.text("RIFF").littleEndian(36 + size + pad, 4).text("WAVE");
-    image.text("fmt ").littleEndian(kFormatBlockSize, 4).bytes(sample.format);
-    image.text("data").littleEndian(size, 4).text(sample.samples).zeros(pad);
-    return image.take();
-}
-
-std::uint64_t playingTimeMs(const SpeechSample& sample) {
-    const FormatFields format = readFormatBlock(sample.format);
-    const std::uint64_t frames = sample.samples.size() / format.blockAlign;
-    return (frames * 1000 + format.rate - 1) / format.rate;
-}
-
 }  // namespace quillory

@@ -41,11 +41,4 @@ struct SpeechSample {
 // other bytes.
 std::optional<SpeechSample> readSpeechFile(std::string_view bytes);
 
-// A RIFF WAVE file of the sample, as the system's player takes it: the format block and the
-// samples unchanged (and the pad byte after an odd number of them).
-std::string waveImage(const SpeechSample& sample);
-
-// How long the sample plays, in milliseconds, rounded up.
-std::uint64_t playingTimeMs(const SpeechSample& sample);
-
 }  // namespace quillory

@@ -15,21 +15,29 @@ Voices FindVoices(FileSystem& fs, const std::string& gameDir) {
     return voices;
 }
 
-std::optional<PlayableVoice> ReadVoice(FileSystem& fs, const std::string& gameDir, int slot) {
-    const std::string bytes = readWholeFile(fs, GameDirectory(fs, gameDir).SpeechFile(slot));
-    const std::optional<SpeechSample> sample = readSpeechFile(bytes);
-    if (!sample) {
-        return std::nullopt;
-    }
-    return PlayableVoice{waveImage(*sample), playingTimeMs(*sample)};
-}
-
 std::vector<std::string> DeleteVoice(FileSystem& fs, const std::string& gameDir, int slot) {
     const GameDirectory game(fs, gameDir);
     std::vector<std::string> kept;
     DeleteWrittenFile(fs, game.SpeechFile(slot), kept);
     game.RemoveEmptySpeechFolders();
     return kept;
+}
+
+std::optional<VoiceStream> OpenVoice(FileSystem& fs, const std::string& gameDir, int slot) {
+    std::unique_ptr<File> file = fs.openRead(GameDirectory(fs, gameDir).SpeechFile(slot));
+    const std::uint64_t length = file->length();
+    if (length < kSpeechHeaderSize) {
+        return std::nullopt;
+    }
+    std::string bytes(kSpeechHeaderSize, '\0');
+    file->readExact(bytes.data(), bytes.size());
+    const std::optional<SpeechHeader> header = readSpeechHeader(bytes, length);
+    if (!header) {
+        return std::nullopt;
+    }
+    const FormatFields format = readFormatBlock(header->format);
+    return VoiceStream{{format.channels, format.rate, format.bits},
+                       std::make_unique<FileSamples>(std::move(file), header->sampleBytes)};
 }
 
 }  // namespace quillory

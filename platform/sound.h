@@ -1,21 +1,36 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <memory>
+
+#include "platform/sample_source.h"
 
 namespace quillory {
 
-// The system's sound output, playing one WAVE image at a time while the program goes on.
+// Uncompressed PCM: interleaved frames of `channels` samples of `bits` bits each (in whole
+// bytes, little-endian), `rate` frames a second.
+struct PcmFormat {
+    std::uint32_t channels = 0;
+    std::uint32_t rate = 0;
+    std::uint32_t bits = 0;
+
+    bool operator==(const PcmFormat&) const = default;
+};
+
+// The system's sound output, playing one sound at a time while the program goes on. It reads
+// the samples a few buffers ahead of what the device plays, so that a sound of any length
+// takes the same memory.
 class Sound {
 public:
     enum class Outcome { Playing, NoDevice, Refused };
 
     virtual ~Sound() = default;
-    // Starts playing the RIFF WAVE file `image` (in memory), stopping what played before.
-    // `milliseconds` is how long it plays.
-    virtual Outcome Play(std::string image, std::uint64_t milliseconds) = 0;
+    // Stops what played before, then starts playing `samples` in `format`. Refused: the device
+    // cannot play that format. A failure to read the first buffers throws, with nothing playing.
+    virtual Outcome Play(const PcmFormat& format, std::unique_ptr<SampleSource> samples) = 0;
+    // Stops the sound at once and lets go of its samples.
     virtual void Stop() = 0;
-    // True while a sound plays.
+    // True until the device has played the last sample, or Stop.
     virtual bool Playing() = 0;
 };
 

@@ -3,7 +3,8 @@
 # same file, a 100 MB 24-bit stereo file converted to 16 bits beside sox converting it, and the
 # peak memory of an import and of a conversion of 1 MB and of 100 MB; then, under Wine on a
 # virtual screen, the program's start-up to its painted window with the marks of 40 voices
-# beside one with none (median of 10 each).
+# beside one with none (median of 10 each), and its peak memory while it plays a voice of 1 MB
+# and one of 100 MB, to a sound device that plays into nothing.
 #   bash tools/bench.sh [rounds]          (default 5 rounds; the best of each counts)
 # Build and work folder: $BENCH_BUILD (default build/bench). Needs about 500 MB there.
 set -euo pipefail
@@ -33,4 +34,7 @@ wine_prepare_prefix
 "${WINE_UNPRIVILEGED[@]}" "$WINESERVER" -p10 </dev/null >/dev/null 2>&1
 bash tools/with-xvfb.sh tools/wine-run build/win64/tests/startup_bench.exe \
   "Z:$root/build/win64/app/quillory.exe" "Z:$root/build/win64/tests/empty_window.exe" 10
+echo "== memory of the playback under Wine"
+ALSA_CONFIG_PATH=$root/tests/data/silent-sound.conf bash tools/with-xvfb.sh tools/wine-run \
+  build/win64/tests/startup_bench.exe "Z:$root/build/win64/app/quillory.exe" --play
 wine_stop_server

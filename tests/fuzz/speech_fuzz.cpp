@@ -4,8 +4,8 @@
 // Besides the sanitizers' findings it stops on a broken promise of the reader:
 // - what it takes has "FORM", "SAMP", "FRMT" 16, a PCM block and "DATA" with sizes within the
 //   input, and its sound bytes are the input's from offset 44 on;
-// - the WAVE image made of it holds that format block and those bytes, with its RIFF and data
-//   sizes right, and reads back as what the import would write of it.
+// - its format and sound bytes imported as a WAVE file give the speech sample file of the same
+//   sound.
 #include <cstdint>
 #include <string>
 
@@ -33,23 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(std::string(reinterpret_cast<const char*>(sample->format.data()), 16) ==
           input.substr(20, 16));
     check(sample->samples == input.substr(44, readBe32(input, 40)));
+    const auto n = static_cast<std::uint32_t>(sample->samples.size());
 
-    const std::string image = waveImage(*sample);
-    const std::size_t n = sample->samples.size();
-    check(image.size() == 44 + n + n % 2);
-    check(image.compare(0, 4, "RIFF") == 0 && readLe(image, 4, 4) == image.size() - 8);
-    check(image.compare(8, 8, "WAVEfmt ") == 0 && readLe(image, 16, 4) == 16);
-    check(image.compare(20, 16, input, 20, 16) == 0);
-    check(image.compare(36, 4, "data") == 0 && readLe(image, 40, 4) == n);
-    check(image.compare(44, n, sample->samples) == 0);
-
-    // The image imported again gives the speech sample file of the same sound.
+    // The sound imported again gives the speech sample file of the same sound.
+    const std::string block(reinterpret_cast<const char*>(sample->format.data()), 16);
+    const std::string image = "RIFF" + test::le(36 + n, 4) + "WAVEfmt " + test::le(16, 4) + block +
+                              "data" + test::le(n, 4) + std::string(sample->samples);
     MemorySource source(image);
     const WaveDescription wave = describeWave(source);
     check(wave.refusal == WaveRefusal::None && wave.samplesOffset == 44 && wave.sampleBytes == n);
     check(speechFileHeader(wave.format, wave.sampleBytes) ==
-          "FORM" + test::be32(static_cast<std::uint32_t>(36 + n)) + input.substr(8, 32) +
-              test::be32(static_cast<std::uint32_t>(n)));
-    (void)playingTimeMs(*sample);
+          "FORM" + test::be32(36 + n) + input.substr(8, 32) + test::be32(n));
     return 0;
 }

@@ -150,13 +150,6 @@ std::string speechFile(const std::string& block, const std::string& sound) {
     return "FORM" + be32(36 + size) + "SAMPFRMT" + be32(16) + block + "DATA" + be32(size) + sound;
 }
 
-std::string playedWave(const std::string& block, const std::string& sound) {
-    const auto size = static_cast<std::uint32_t>(sound.size());
-    const std::string pad(size % 2, '\0');
-    return "RIFF" + le(36 + size + size % 2, 4) + "WAVEfmt " + le(16, 4) + block + "data" +
-           le(size, 4) + sound + pad;
-}
-
 std::string pattern(std::size_t count) {
     std::string bytes;
     for (std::size_t i = 0; i < count; ++i) {

@@ -48,10 +48,6 @@ std::string speechName(int slot);
 // The speech sample file for this format block and these sound bytes.
 std::string speechFile(const std::string& block, const std::string& sound);
 
-// The RIFF WAVE file that plays a speech sample: its format block and sound bytes, and the pad
-// byte after an odd number of them.
-std::string playedWave(const std::string& block, const std::string& sound);
-
 // `count` bytes of a recognisable pattern.
 std::string pattern(std::size_t count);
 

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,29 +95,39 @@ public:
     }
 };
 
-// Plays nothing: remembers each image it was given and answers with `outcome`; it plays until
-// stopped.
+// Plays nothing: remembers the format and the sample bytes of each sound it was given and
+// answers with `outcome`. Like the system's, it holds a sound's samples (and so its open file)
+// until it is stopped.
 class RecordingSound : public Sound {
 public:
     struct Play {
-        std::string image;
-        std::uint64_t milliseconds;
+        PcmFormat format;
+        std::string samples;
     };
     std::vector<Play> plays;
     Outcome outcome = Outcome::Playing;
     bool playing = false;
     int stops = 0;
 
-    Outcome Play(std::string image, std::uint64_t milliseconds) override {
-        plays.push_back({std::move(image), milliseconds});
+    Outcome Play(const PcmFormat& format, std::unique_ptr<SampleSource> samples) override {
+        plays.push_back({format, {}});
+        char buffer[4096];
+        for (std::size_t got; (got = samples->read(buffer, sizeof buffer)) > 0;) {
+            plays.back().samples.append(buffer, got);
+        }
         playing = outcome == Outcome::Playing;
+        held_ = playing ? std::move(samples) : nullptr;
         return outcome;
     }
     void Stop() override {
         ++stops;
         playing = false;
+        held_.reset();
     }
     bool Playing() override { return playing; }
+
+private:
+    std::unique_ptr<SampleSource> held_;
 };
 
 }  // namespace quillory::test

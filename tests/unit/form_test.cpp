@@ -815,15 +815,15 @@ TEST_F(Voices, PlayAndRemoveOnlyForASlotWithAVoice) {
     EXPECT_EQ(voiceMenu(), (std::vector<bool>{true, false, true}));
 }
 
-TEST_F(Voices, PlayGivesTheSoundTheSampleAsAWaveFile) {
-    const std::string sound8k = test::pattern(8001);  // an odd count: the pad byte follows
+TEST_F(Voices, PlayGivesTheSoundTheSampleFormatAndBytes) {
+    const std::string sound8k = test::pattern(8001);
     writeVoice(9, sound8k);
     start();
     form->Textes.UserSelected(9);
     user([&] { form->Play.Click(); });
     ASSERT_EQ(sound.plays.size(), 1u);
-    EXPECT_EQ(sound.plays[0].image, test::playedWave(block, sound8k));
-    EXPECT_EQ(sound.plays[0].milliseconds, 1001u);  // 8001 bytes at 8000 a second
+    EXPECT_EQ(sound.plays[0].format, (PcmFormat{1, 8000, 8}));
+    EXPECT_EQ(sound.plays[0].samples, sound8k);
     EXPECT_TRUE(ui.boxes.empty());
 }
 
@@ -862,7 +862,9 @@ TEST_F(Voices, RemoveVoiceAsksThenDeletesTheFileAndTheEmptiedFolders) {
     EXPECT_EQ(ui.boxes[0].owner, kMainWindow);
     EXPECT_EQ(game.listing("audio\\speech"), "00740004.iff 00740004.iff.tmp 00740006.iff");
 
+    user([&] { form->Play.Click(); });  // its sound, which holds the file, stops first
     user([&] { form->RemoveVoice.Click(); });
+    EXPECT_FALSE(sound.playing);
     EXPECT_EQ(game.listing("audio\\speech"), "00740006.iff");
     EXPECT_EQ(marked(), std::vector<int>{6});
     form->Textes.UserSelected(6);

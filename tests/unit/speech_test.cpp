@@ -16,6 +16,7 @@
 
 #include "formats/speech.h"
 #include "formats/wave.h"
+#include "game/voices.h"
 #include "platform/error.h"
 #include "tests/support/bytes.h"
 #include "tests/support/error_code.h"
@@ -248,10 +249,10 @@ TEST_P(RealPcmFiles, FormatAndSoundArriveUnchanged) {
     const std::string block = formatBlock(1, file.channels, file.rate, file.bits);
     const std::string speech = written("00740021.iff");
     EXPECT_EQ(speech, speechFile(block, sound));
-    // Played back, it is the original's format and sound again.
+    // Read back for playing, it is the original's sound again.
     const std::optional<SpeechSample> sample = readSpeechFile(speech);
     ASSERT_TRUE(sample.has_value());
-    EXPECT_EQ(waveImage(*sample), test::playedWave(block, sound));
+    EXPECT_EQ(sample->samples, sound);
     EXPECT_EQ(game.listing("audio\\speech"), "00740021.iff");
 }
 
@@ -656,14 +657,48 @@ TEST(WaveReader, RefusesSoundPastWhatASpeechFileCanCount) {
     }
 }
 
-TEST(SpeechFile, PlayingTimeIsRoundedUp) {
-    const std::string stereo16 = formatBlock(1, 2, 11025, 16);
-    const auto timeOf = [](const std::string& file) {
-        return playingTimeMs(*readSpeechFile(file));
+// All a source of samples gives, asked for 1000 bytes at a time into a buffer with room for more.
+std::string readAll(SampleSource& source) {
+    std::string all, buffer(1100, '#');
+    for (std::size_t got; (got = source.read(buffer.data(), 1000)) > 0;) {
+        EXPECT_LE(got, 1000u);
+        all.append(buffer, 0, got);
+    }
+    EXPECT_EQ(buffer.substr(1000), std::string(100, '#')) << "a read beyond what was asked";
+    return all;
+}
+
+// A slot's voice as the player reads it: by the same rule, then its sound bytes from the open
+// file, never more at a time than the player asks for.
+TEST(VoiceStream, TheSoundBytesArriveExactlyAndABufferAtATime) {
+    GameFolder game;
+    game.makeDir("audio\\speech");
+    const std::string sound = test::pattern(10001);
+    const std::string block = formatBlock(1, 2, 22050, 16);
+    const std::string file = speechFile(block, sound);
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::optional<std::string> played;
+    } cases[] = {
+        {"as the import writes it", file, sound},
+        {"DATA shorter than the file", file + "tail", sound},
+        {"DATA longer than the file", file.substr(0, file.size() - 1), std::nullopt},
+        {"no sound", speechFile(block, ""), ""},
+        {"the header cut short", file.substr(0, 43), std::nullopt},
     };
-    EXPECT_EQ(timeOf(speechFile(stereo16, std::string(44100, 'x'))), 1000u);
-    EXPECT_EQ(timeOf(speechFile(stereo16, std::string(44104, 'x'))), 1001u);
-    EXPECT_EQ(timeOf(speechFile(stereo16, "")), 0u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        game.write(test::speechName(7), c.bytes);
+        std::optional<VoiceStream> voice = OpenVoice(systemFileSystem(), game.dir(), 7);
+        ASSERT_EQ(voice.has_value(), c.played.has_value());
+        if (voice) {
+            EXPECT_EQ(voice->format, (PcmFormat{2, 22050, 16}));
+            EXPECT_EQ(readAll(*voice->samples), *c.played);
+        }
+    }
+    MemorySamples held(sound);
+    EXPECT_EQ(readAll(held), sound);
 }
 
 TEST_F(SpeechImport, RefusedFilesWriteNothing) {

@@ -19,11 +19,10 @@ bool IsFormKey(MSG& message) {
     }
     // A control that wants the key has it before the shortcuts: an open drop-down list closes
     // on Esc.
-    const HWND focus = GetFocus();
     const bool wanted =
-        message.message == WM_KEYDOWN && focus &&
-        (SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) &
-         DLGC_WANTMESSAGE);
+        message.message == WM_KEYDOWN && (SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam,
+                                                       reinterpret_cast<LPARAM>(&message)) &
+                                          DLGC_WANTMESSAGE);
     if (!wanted && form->accelerators() &&
         TranslateAcceleratorA(window, form->accelerators(), &message)) {
         return true;

@@ -100,6 +100,7 @@ void TForm1::LoadTextFromFile() {
     const int selected = Textes.ItemIndex();
     LoadFailed = true;
     const auto show = [this](const CommFile& file) {
+        const TComboBox::Update update(Textes);
         CommFileHeader = file.header;
         for (int slot = 0; slot < kSlotCount; ++slot) {
             Textes.SetItem(slot, file.texts[static_cast<std::size_t>(slot)]);
@@ -146,6 +147,7 @@ void TForm1::ReplaceText(int slot, const std::string& text) {
 }
 
 void TForm1::ShowChanges() {
+    const TComboBox::Update update(Textes);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         Textes.SetMarked(slot, Changed(slot), TComboBox::Changed);
     }
@@ -352,6 +354,7 @@ void TForm1::AboutClick() {
 
 void TForm1::ShowVoices() {
     const Voices voices = FindVoices(services_.fs, GameDir);
+    const TComboBox::Update update(Textes);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         Textes.SetMarked(slot, voices[static_cast<std::size_t>(slot)]);
     }

@@ -1,5 +1,5 @@
-// The program entry: the application's title, the main window and its start-up, the About box
-// created hidden, then the event loop until the main window closes.
+// The program entry: the application's title, the main window and its start-up, the About box,
+// then the event loop until the main window closes.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -30,9 +30,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     mainWindow.Create(nullptr);
     ui.SetMainWindow(mainWindow.hwnd());
 
+    // The About box's window is made when it is first shown, and kept.
     TAboutBox AboutBox;
     FormWindow aboutWindow(AboutBox, ui);
-    aboutWindow.Create(mainWindow.hwnd());
     Form1.AboutBox = &AboutBox;
 
     mainWindow.Show();

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/shell.h"
+#include "platform/system_library_win32.h"
 
 namespace quillory {
 namespace {
@@ -11,9 +12,14 @@ class Win32Shell : public Shell {
 public:
     std::intptr_t Execute(void* owner, const std::string& file, const std::string& parameters,
                           const std::string& directory, int showCommand) override {
+        static SystemFunction<decltype(ShellExecuteA)> shellExecute("shell32.dll", "ShellExecuteA");
+        auto* execute = shellExecute.get();
+        if (!execute) {
+            return 0;
+        }
         // Strings of any length go whole; empty parameters are an empty string, not null.
-        const HINSTANCE result = ShellExecuteA(static_cast<HWND>(owner), nullptr, file.c_str(),
-                                               parameters.c_str(), directory.c_str(), showCommand);
+        const HINSTANCE result = execute(static_cast<HWND>(owner), nullptr, file.c_str(),
+                                         parameters.c_str(), directory.c_str(), showCommand);
         return reinterpret_cast<std::intptr_t>(result);
     }
 };

@@ -8,6 +8,7 @@
 
 #include "platform/error.h"
 #include "platform/sound.h"
+#include "platform/system_library_win32.h"
 
 namespace quillory {
 namespace {
@@ -16,6 +17,29 @@ namespace {
 // second of sound, and never more than a MiB.
 constexpr std::size_t kBuffers = 3;
 constexpr DWORD kMaxBufferBytes = 1 << 20;
+
+// winmm.dll's wave output, loaded when the first sound plays rather than at start-up.
+struct WaveOut {
+    SystemFunction<decltype(waveOutGetNumDevs)> getNumDevs{"winmm.dll", "waveOutGetNumDevs"};
+    SystemFunction<decltype(waveOutOpen)> open{"winmm.dll", "waveOutOpen"};
+    SystemFunction<decltype(waveOutPrepareHeader)> prepare{"winmm.dll", "waveOutPrepareHeader"};
+    SystemFunction<decltype(waveOutWrite)> write{"winmm.dll", "waveOutWrite"};
+    SystemFunction<decltype(waveOutReset)> reset{"winmm.dll", "waveOutReset"};
+    SystemFunction<decltype(waveOutUnprepareHeader)> unprepare{"winmm.dll",
+                                                               "waveOutUnprepareHeader"};
+    SystemFunction<decltype(waveOutClose)> close{"winmm.dll", "waveOutClose"};
+
+    // Whether every one of them is there, each then found.
+    bool Loaded() {
+        return getNumDevs.get() && open.get() && prepare.get() && write.get() && reset.get() &&
+               unprepare.get() && close.get();
+    }
+};
+
+WaveOut& waveOut() {
+    static WaveOut functions;
+    return functions;
+}
 
 // The device's description of the format; nothing for one it has no words for.
 std::optional<WAVEFORMATEX> waveFormat(const PcmFormat& format) {
@@ -63,8 +87,8 @@ public:
             throw Error(static_cast<int>(GetLastError()));
         }
         const MMRESULT opened =
-            waveOutOpen(&device_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(notices_), 0,
-                        CALLBACK_EVENT);
+            waveOut().open.get()(&device_, WAVE_MAPPER, &format,
+                                 reinterpret_cast<DWORD_PTR>(notices_), 0, CALLBACK_EVENT);
         if (opened != MMSYSERR_NOERROR) {
             device_ = nullptr;
             return opened == MMSYSERR_BADDEVICEID || opened == MMSYSERR_NODRIVER ||
@@ -79,7 +103,8 @@ public:
         for (std::size_t i = 0; i < kBuffers; ++i) {
             headers_[i].lpData = memory_.get() + i * bufferBytes_;
             headers_[i].dwBufferLength = bufferBytes_;
-            if (waveOutPrepareHeader(device_, &headers_[i], sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
+            if (waveOut().prepare.get()(device_, &headers_[i], sizeof(WAVEHDR)) !=
+                MMSYSERR_NOERROR) {
                 return Sound::Outcome::Refused;
             }
         }
@@ -115,7 +140,7 @@ private:
         }
         header.dwBufferLength = filled - filled % align_;
         queued_[i] = header.dwBufferLength > 0 &&
-                     waveOutWrite(device_, &header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR;
+                     waveOut().write.get()(device_, &header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR;
         return queued_[i];
     }
 
@@ -151,13 +176,13 @@ private:
 
     void Close() {
         if (device_ != nullptr) {
-            waveOutReset(device_);
+            waveOut().reset.get()(device_);
             for (WAVEHDR& header : headers_) {
                 if ((header.dwFlags & WHDR_PREPARED) != 0) {
-                    waveOutUnprepareHeader(device_, &header, sizeof(WAVEHDR));
+                    waveOut().unprepare.get()(device_, &header, sizeof(WAVEHDR));
                 }
             }
-            waveOutClose(device_);
+            waveOut().close.get()(device_);
             device_ = nullptr;
         }
         samples_.reset();
@@ -183,7 +208,7 @@ public:
 
     Outcome Play(const PcmFormat& format, std::unique_ptr<SampleSource> samples) override {
         Stop();
-        if (waveOutGetNumDevs() == 0) {
+        if (!waveOut().Loaded() || waveOut().getNumDevs.get()() == 0) {
             return Outcome::NoDevice;
         }
         const std::optional<WAVEFORMATEX> wave = waveFormat(format);

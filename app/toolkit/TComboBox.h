@@ -26,6 +26,8 @@ public:
         // The entry's marks (TComboBox::Mark bits), which the list draws beside its text.
         virtual unsigned Marks(int index) const = 0;
         virtual void SetMarks(int index, unsigned marks) = 0;
+        // While on, changes are not drawn; when it goes off, the list is drawn once anew.
+        virtual void SetUpdating(bool updating) = 0;
     };
 
     // Every entry `itemHeight` pixels high; at most `dropDownCount` of them shown when open.
@@ -61,6 +63,18 @@ public:
             widget->SetMarks(index, widget->Marks(index) ^ mark);
         }
     }
+
+    // Many changes, drawn once when the last of them is made.
+    class Update {
+    public:
+        explicit Update(TComboBox& combo) : combo_(combo) { combo_.widget->SetUpdating(true); }
+        ~Update() { combo_.widget->SetUpdating(false); }
+        Update(const Update&) = delete;
+        Update& operator=(const Update&) = delete;
+
+    private:
+        TComboBox& combo_;
+    };
 
     int ItemIndex() const { return widget->ItemIndex(); }
     // Selects from code: OnChange does not run. An index outside the list selects nothing.
@@ -110,6 +124,7 @@ private:
         void SetMarks(int index, unsigned marks) override {
             marks_[static_cast<std::size_t>(index)] = marks;
         }
+        void SetUpdating(bool) override {}
 
     private:
         std::vector<std::string> items_;

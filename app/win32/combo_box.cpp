@@ -139,12 +139,15 @@ public:
         SendMessageA(list_, CB_SETITEMHEIGHT, 0, combo.ItemHeight);
         SendMessageA(list_, CB_SETMINVISIBLE, static_cast<WPARAM>(combo.DropDownCount), 0);
         SetWindowSubclass(list_, SystemKeysProcedure, kSystemKeysSubclass, 0);
+        // The entries so far, drawn once they are all in.
         const TComboBox::Widget& from = *combo.widget;
+        SetUpdating(true);
         for (int i = 0; i < from.Count(); ++i) {
             Add(from.Item(i));
             SetMarks(i, from.Marks(i));
         }
         SetItemIndex(from.ItemIndex());
+        SetUpdating(false);
         combo.widget.Attach(*this);
     }
     ~NativeComboBox() override { combo_.widget.Detach(); }
@@ -205,7 +208,25 @@ public:
 
     void SetMarks(int index, unsigned marks) override {
         SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marks);
-        // The closed field and the open list draw it anew.
+        if (updates_ == 0) {
+            Redraw();
+        }
+    }
+
+    // Updates may nest: the list is drawn when the outermost ends.
+    void SetUpdating(bool updating) override {
+        updates_ += updating ? 1 : -1;
+        if (updating && updates_ == 1) {
+            SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+        } else if (!updating && updates_ == 0) {
+            SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+            Redraw();
+        }
+    }
+
+private:
+    // The closed field and the open list draw themselves anew.
+    void Redraw() {
         InvalidateRect(list_, nullptr, FALSE);
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
@@ -214,11 +235,11 @@ public:
         }
     }
 
-private:
     TComboBox& combo_;
     HFONT font_;
     HWND list_ = nullptr;
     std::vector<std::string> texts_;
+    int updates_ = 0;
 };
 
 [[maybe_unused]] const bool registered = RegisterNative<TComboBox, NativeComboBox>();

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <map>
 #include <string>
 
 #include "app/error_box.h"
@@ -10,6 +11,7 @@
 #include "app/win32/menus.h"
 #include "app/win32/native_control.h"
 #include "app/win32/placement.h"
+#include "platform/system_library_win32.h"
 #include "platform/wide_win32.h"
 
 namespace quillory {
@@ -112,12 +114,25 @@ private:
     HWND window_;
 };
 
-FormWindow::FormWindow(TForm& form, Ui& ui) : form_(form), ui_(ui) {}
+std::map<const TForm*, FormWindow*>& windowsOfForms() {
+    static std::map<const TForm*, FormWindow*> windows;
+    return windows;
+}
+
+FormWindow::FormWindow(TForm& form, Ui& ui) : form_(form), ui_(ui) {
+    windowsOfForms()[&form] = this;
+}
 
 FormWindow::~FormWindow() {
     if (hwnd_) {
         DestroyWindow(hwnd_);
     }
+    windowsOfForms().erase(&form_);
+}
+
+FormWindow* FormWindow::For(const TForm& form) {
+    const auto found = windowsOfForms().find(&form);
+    return found == windowsOfForms().end() ? nullptr : found->second;
 }
 
 template <typename Event>
@@ -131,9 +146,11 @@ void FormWindow::Create(HWND owner) {
         menu_ = std::make_unique<MenuBar>(*form_.Menu);
     }
     const Frame frame = FrameOf(form_.FormBorder);
-    CreateWindowExA(frame.exStyle, form_.ClassName.c_str(), form_.Caption.c_str(), frame.style, 0,
-                    0, form_.ClientWidth, form_.ClientHeight, owner,
-                    menu_ ? menu_->handle() : nullptr, GetModuleHandleA(nullptr), this);
+    // A window that takes dropped files says so in its style, as DragAcceptFiles would set it.
+    const DWORD exStyle = frame.exStyle | (form_.OnDropFiles ? WS_EX_ACCEPTFILES : 0);
+    CreateWindowExA(exStyle, form_.ClassName.c_str(), form_.Caption.c_str(), frame.style, 0, 0,
+                    form_.ClientWidth, form_.ClientHeight, owner, menu_ ? menu_->handle() : nullptr,
+                    GetModuleHandleA(nullptr), this);
     if (!hwnd_) {
         menu_.reset();
         return;
@@ -271,9 +288,6 @@ void FormWindow::OnCreate() {
     for (TTimer* timer : form_.Timers()) {
         timers_.push_back(std::make_unique<NativeTimer>(*timer, window, ++id));
     }
-    if (form_.OnDropFiles) {
-        DragAcceptFiles(window, TRUE);
-    }
 }
 
 void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -292,16 +306,22 @@ void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void FormWindow::OnDropFiles(HDROP drop) {
     // While a box or a dialog of the program is open, the window takes no input, drops neither.
+    static SystemFunction<decltype(DragQueryFileW)> dragQueryFile("shell32.dll", "DragQueryFileW");
+    static SystemFunction<decltype(DragFinish)> dragFinish("shell32.dll", "DragFinish");
+    auto* query = dragQueryFile.get();
+    auto* finish = dragFinish.get();
     std::vector<std::string> paths;
-    if (IsWindowEnabled(hwnd_)) {
-        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    if (query && IsWindowEnabled(hwnd_)) {
+        const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
         for (UINT i = 0; i < count; ++i) {
-            std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-            path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+            std::wstring path(query(drop, i, nullptr, 0) + 1, L'\0');
+            path.resize(query(drop, i, path.data(), static_cast<UINT>(path.size())));
             paths.push_back(Utf8Of(path));
         }
     }
-    DragFinish(drop);
+    if (finish) {
+        finish(drop);
+    }
     if (!paths.empty() && form_.OnDropFiles) {
         Run([this, &paths] { form_.OnDropFiles(paths); });
     }

@@ -47,6 +47,8 @@ public:
     // The form window of a top-level window; null for a window that is none. Keys in a form's
     // window move the focus and press buttons as in a dialog.
     static FormWindow* FormOf(HWND window);
+    // The form window made for `form`, whether its window exists yet or not; null for none.
+    static FormWindow* For(const TForm& form);
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -10,6 +10,7 @@
 #include "app/win32/form_window.h"
 #include "app/win32/message_loop.h"
 #include "app/win32/placement.h"
+#include "platform/system_library_win32.h"
 #include "platform/wide_win32.h"
 
 namespace quillory {
@@ -97,7 +98,10 @@ bool Win32Ui::Execute(TOpenDialog& dialog) {
     if (dialog.FileMustExist) {
         settings.Flags |= OFN_FILEMUSTEXIST;
     }
-    if (!GetOpenFileNameW(&settings)) {
+    static SystemFunction<decltype(GetOpenFileNameW)> getOpenFileName("comdlg32.dll",
+                                                                      "GetOpenFileNameW");
+    auto* open = getOpenFileName.get();
+    if (!open || !open(&settings)) {
         return false;
     }
     path.back() = L'\0';
@@ -108,11 +112,16 @@ bool Win32Ui::Execute(TOpenDialog& dialog) {
 void Win32Ui::ProcessMessages() { DispatchWaitingMessages(); }
 
 void Win32Ui::ShowModal(TForm& form) {
-    // A form without a window gets one, owned by the main window, for this showing.
+    // A form without a window gets one owned by the main window: for this showing, unless the
+    // program keeps a form window for the form.
     std::unique_ptr<FormWindow> made;
-    if (!form.Handle()) {
+    FormWindow* formWindow = FormWindow::For(form);
+    if (!formWindow) {
         made = std::make_unique<FormWindow>(form, *this);
-        made->Create(mainWindow_);
+        formWindow = made.get();
+    }
+    if (!form.Handle()) {
+        formWindow->Create(mainWindow_);
     }
     const auto window = static_cast<HWND>(form.Handle());
     if (!window) {

@@ -23,7 +23,8 @@ public:
     bool Execute(TOpenDialog& dialog) override;
     // Shows the form's window at the centre of the screen, its owner disabled, until the form's
     // ModalResult becomes other than 0; then hides it again. A form that has no window gets
-    // one, owned by the main window, for as long as it is shown.
+    // one, owned by the main window: it stays with a form window the program keeps for the
+    // form, else only for as long as it is shown.
     void ShowModal(TForm& form) override;
     void ProcessMessages() override;
     WindowHandle ApplicationWindow() override { return applicationWindow_; }

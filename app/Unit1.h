@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "app/toolkit/Ui.h"
 #include "game/game_directory.h"
 #include "platform/filesystem.h"
+#include "platform/microphone.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
@@ -26,6 +28,7 @@
 namespace quillory {
 
 class TAboutBox;
+class TRecordBox;
 
 // What the main window works with outside itself.
 struct Services {
@@ -34,6 +37,7 @@ struct Services {
     Shell& shell;
     Sound& sound;
     Ui& ui;
+    Microphone& microphone;
 };
 
 // The main window: the 40 slots in a drop-down, the editing workflow and the buttons of the
@@ -41,6 +45,7 @@ struct Services {
 class TForm1 : public TForm {
 public:
     explicit TForm1(Services services);
+    ~TForm1() override;
 
     // The controls, each with the id of its notifications, its place (left, top, width,
     // height) and its caption, in the stacking order, which is also the order in which Tab
@@ -74,8 +79,9 @@ public:
     TMenuItem Play{ids::kMenuPlay, "Play", "Ctrl+P"};
     TMenuItem Stop{ids::kMenuStop, "Stop", "Esc"};
     TMenuItem RemoveVoice{ids::kMenuRemoveVoice, "Remove voice..."};
+    TMenuItem Record{ids::kMenuRecord, "Record...", "Ctrl+R"};
     TMenuItem AttachWav{ids::kMenuAttachWav, "Attach WAV..."};
-    TMenuItem Voice{"Voice", {&Play, &Stop, nullptr, &RemoveVoice, nullptr, &AttachWav}};
+    TMenuItem Voice{"Voice", {&Play, &Stop, nullptr, &RemoveVoice, nullptr, &Record, &AttachWav}};
     TMenuItem About{ids::kMenuAbout, "About"};
     TMenuItem Help{"About...", {&About}};
     TMainMenu MainMenu1{{&Voice, &Help}};
@@ -95,6 +101,7 @@ public:
     void PlayClick();
     void StopClick();
     void RemoveVoiceClick();
+    void RecordClick();
     void AttachWavClick();
     // Files dropped on the main window, by their paths in UTF-8.
     void FormDropFiles(const std::vector<std::string>& paths);
@@ -121,6 +128,8 @@ public:
 
     // The About box that AboutClick shows; set by the program entry.
     TAboutBox* AboutBox = nullptr;
+    // The recording box that RecordClick shows; made when first shown.
+    std::unique_ptr<TRecordBox> RecordBox;
 
 private:
     // The game's folder that GameDir names.

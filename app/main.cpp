@@ -12,6 +12,7 @@
 #include "app/win32/message_loop.h"
 #include "app/win32/win32_ui.h"
 #include "platform/filesystem.h"
+#include "platform/microphone.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
@@ -25,7 +26,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ApplicationWindow application(messages::kApplicationTitle);
     Win32Ui ui(application.hwnd());
 
-    TForm1 Form1(Services{systemFileSystem(), systemRegistry(), systemShell(), systemSound(), ui});
+    TForm1 Form1(Services{systemFileSystem(), systemRegistry(), systemShell(), systemSound(), ui,
+                          systemMicrophone()});
     FormWindow mainWindow(Form1, ui);
     mainWindow.Create(nullptr);
     ui.SetMainWindow(mainWindow.hwnd());

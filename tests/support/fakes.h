@@ -8,6 +8,7 @@
 #include "app/toolkit/TForm.h"
 #include "app/toolkit/TOpenDialog.h"
 #include "app/toolkit/Ui.h"
+#include "platform/microphone.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
@@ -31,6 +32,8 @@ public:
 
     // Runs when a box shows, before it is answered: what the window showed at that moment.
     std::function<void(const Box&)> onBox;
+    // Runs while a form is shown modally: the user acting on it.
+    std::function<void(TForm&)> onModal;
 
     std::vector<Box> boxes;
     std::vector<TOpenDialog> dialogs;
@@ -108,6 +111,32 @@ public:
         playing = false;
     }
     bool Playing() override { return playing; }
+};
+
+// Records what it is given: each Collect while it records hands over the next chunk; once they
+// are out, the device gives nothing more, or fails for good when `failsAtEnd`.
+class ScriptedMicrophone : public Microphone {
+public:
+    bool available = true;
+    Outcome outcome = Outcome::Recording;
+    std::deque<std::string> chunks;
+    bool failsAtEnd = false;
+    bool recording = false;
+
+    bool Available() override { return available; }
+    Outcome Start(const Format&) override {
+        recording = outcome == Outcome::Recording;
+        return outcome;
+    }
+    bool Collect(std::string& samples) override {
+        if (recording && !chunks.empty()) {
+            samples += chunks.front();
+            chunks.pop_front();
+            return true;
+        }
+        return !failsAtEnd || !chunks.empty();
+    }
+    void Stop() override { recording = false; }
 };
 
 }  // namespace quillory::test

@@ -20,7 +20,7 @@ int MeterLevel(int peak, int max) {
         return 0;
     }
     const double db = 20.0 * std::log10(peak / 32768.0);
-    return static_cast<int>(std::lround(max * (1.0 - db / kMeterFloorDb)));
+    return std::max(0, static_cast<int>(std::lround(max * (1.0 - db / kMeterFloorDb))));
 }
 
 // The one way the box plays sound: the take through the program's sound output.
@@ -131,14 +131,24 @@ std::string_view TRecordBox::KeptPart() const {
 }
 
 void TRecordBox::ShowTake() {
+    // Each tick while recording: only what changed is drawn again.
     const std::size_t tail = std::min(take_.size(), kMeterBytes);
-    Meter.SetPosition(
+    const int level =
         recording_
             ? MeterLevel(PeakOf(std::string_view(take_).substr(take_.size() - tail)), Meter.Max())
-            : 0);
-    Length.SetCaption(TakeLength(TakeMilliseconds(take_.size())));
-    PlayBtn.SetEnabled(!recording_ && !take_.empty());
-    KeepBtn.SetEnabled(!recording_ && !take_.empty());
+            : 0;
+    if (Meter.Position() != level) {
+        Meter.SetPosition(level);
+    }
+    const std::string length = TakeLength(TakeMilliseconds(take_.size()));
+    if (Length.Caption() != length) {
+        Length.SetCaption(length);
+    }
+    const bool taken = !recording_ && !take_.empty();
+    if (PlayBtn.Enabled() != taken) {
+        PlayBtn.SetEnabled(taken);
+        KeepBtn.SetEnabled(taken);
+    }
 }
 
 void TRecordBox::PlayBtnClick() {

@@ -3,7 +3,8 @@
 # same file, a 100 MB 24-bit stereo file converted to 16 bits beside sox converting it, and the
 # peak memory of an import and of a conversion of 1 MB and of 100 MB; then, under Wine on a
 # virtual screen, the program's start-up to its painted window with the marks of 40 voices
-# beside one with none (median of 10 each).
+# beside one with none (median of 10 each); and while the program records, with a recording
+# device that plays a tone, how often its level meter changes and its share of one core.
 #   bash tools/bench.sh [rounds]          (default 5 rounds; the best of each counts)
 # Build and work folder: $BENCH_BUILD (default build/bench). Needs about 500 MB there.
 set -euo pipefail
@@ -26,11 +27,14 @@ trap 'rm -rf "$work"' EXIT
 echo "== start-up under Wine"
 root=$PWD
 cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build build/win64 -j "$(nproc)" --target quillory startup_bench >/dev/null
+cmake --build build/win64 -j "$(nproc)" --target quillory startup_bench record_bench >/dev/null
 export WINE_ROOT=$root/build/wine
 source tools/wine-env.sh
 wine_prepare_prefix
 "${WINE_UNPRIVILEGED[@]}" "$WINESERVER" -p10 </dev/null >/dev/null 2>&1
 bash tools/with-xvfb.sh tools/wine-run build/win64/tests/startup_bench.exe \
   "Z:$root/build/win64/app/quillory.exe" 10
+echo "== the recording under Wine"
+bash tools/with-xvfb.sh bash tools/with-microphone.sh tools/wine-run \
+  build/win64/tests/record_bench.exe "Z:$root/build/win64/app/quillory.exe" 10
 wine_stop_server

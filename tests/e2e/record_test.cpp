@@ -38,27 +38,31 @@ TEST_F(Record, WithoutARecordingDeviceSaysSoAndOpensNoBox) {
     EXPECT_TRUE(program_->topWindows(ids::kRecordBoxClass).empty());
 }
 
-TEST_F(Recording, ATakeOfTheToneIsKeptTrimmedAsTheSlotsVoice) {
+TEST_F(Recording, ATakeOfTheToneReplacesTheSlotsVoiceTrimmed) {
     ASSERT_GT(waveInGetNumDevs(), 0u) << "no recording device";
     const char* tone = std::getenv("QUILLORY_TONE_TRIGGER");
     ASSERT_NE(tone, nullptr);
+    makeDirs(game_.path("audio\\speech"));
+    writeFile(game_.path(speechName(7)), speechFile(formatBlock(1, 1, 8000, 8), pattern(8000)));
     start();
     recordCommand(7);
     HWND box = program_->waitForWindow(ids::kRecordBoxClass, "Record voice");
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(IsWindowEnabled(main_));
     EXPECT_EQ(textOf(findChildById(box, "Edit", ids::kRecordText)), entries()[7]);
+    EXPECT_EQ(textOf(findChildById(box, "Static", ids::kVoiceNote)),
+              "This message has a voice: Keep replaces it.");
     HWND record = findChildById(box, "Button", ids::kRecordButton);
     HWND meter = findChildById(box, PROGRESS_CLASSA, ids::kMeter);
 
-    click(record);
+    pressKey(record, VK_SPACE);
     waitUntil([&] { return textOf(record) == "Stop"; }, "the recording to start");
     std::this_thread::sleep_for(500ms);
     writeFile(windowsPath(tone), "1.5");
     waitUntil([&] { return send(meter, PBM_GETPOS) > 50; }, "the meter to show the tone");
     screenshot(box, "record-box");
     std::this_thread::sleep_for(2s * timeScale());  // past the tone's end
-    click(record);
+    pressKey(record, VK_RETURN);
     waitUntil([&] { return textOf(record) == "Record"; }, "the recording to stop");
     click(findChildById(box, "Button", ids::kKeepButton));
     waitUntil([&] { return !IsWindowVisible(box); }, "the box to close");

@@ -113,26 +113,22 @@ public:
     bool Playing() override { return playing; }
 };
 
-// Records what it is given: each Collect while it records hands over the next chunk; once they
-// are out, the device gives nothing more, or fails for good when `failsAtEnd`.
+// Hands over its next chunk at each Collect while it records; once they are out, nothing
+// more, or it fails for good when `failsAtEnd`.
 class ScriptedMicrophone : public Microphone {
 public:
-    bool available = true;
-    Outcome outcome = Outcome::Recording;
+    bool available = true, failsAtEnd = false, recording = false;
     std::deque<std::string> chunks;
-    bool failsAtEnd = false;
-    bool recording = false;
 
     bool Available() override { return available; }
     Outcome Start(const Format&) override {
-        recording = outcome == Outcome::Recording;
-        return outcome;
+        recording = true;
+        return Outcome::Recording;
     }
     bool Collect(std::string& samples) override {
         if (recording && !chunks.empty()) {
             samples += chunks.front();
             chunks.pop_front();
-            return true;
         }
         return !failsAtEnd || !chunks.empty();
     }

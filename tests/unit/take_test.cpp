@@ -1,9 +1,11 @@
-// Which part of a take is kept: takes made of stretches whose samples swing between two values.
+// Which part of a take is kept, on takes made of stretches whose samples swing between two
+// values: 10 ms windows are 220 samples, the margin is 2,205, and -40 dBFS lies between 327
+// and 328.
 #include "game/take.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <array>
 #include <vector>
 
 #include "tests/support/bytes.h"
@@ -11,46 +13,37 @@
 namespace quillory {
 namespace {
 
-struct Stretch {
-    std::size_t samples;
-    int high, low;
-};
-
-struct TrimCase {
+const struct {
     const char* name;
-    std::vector<Stretch> take;
-    std::optional<std::pair<std::size_t, std::size_t>> kept;  // first sample, samples
-};
-
-// 10 ms windows of 220 samples; 100 ms of margin, 2,205 samples. -40 dBFS lies between 327
-// and 328.
-const TrimCase kCases[] = {
+    std::vector<std::array<int, 3>> take;  // samples, high, low
+    std::optional<TakePart> kept;          // in samples
+} kCases[] = {
     {"silence, voice just loud enough, silence",
      {{22000, 327, -327}, {11000, 328, -328}, {22000, 327, 0}},
-     {{22000 - 2205, 11000 + 2 * 2205}}},
+     TakePart{22000 - 2205, 11000 + 2 * 2205}},
     {"voice starting inside a window",
      {{22010, 0, 0}, {440, 3000, -3000}, {5000, 0, 0}},
-     {{22000 - 2205, 660 + 2 * 2205}}},
+     TakePart{22000 - 2205, 660 + 2 * 2205}},
     {"silent throughout", {{66000, 327, -327}}, std::nullopt},
-    {"clipped from the first sample to the last", {{22050, 32767, -32768}}, {{0, 22050}}},
+    {"clipped from the first sample to the last", {{22050, 32767, -32768}}, TakePart{0, 22050}},
     {"full scale below only, near both ends",
      {{100, 0, 0}, {300, 0, -32768}, {300, 0, 0}},
-     {{0, 700}}},
+     TakePart{0, 700}},
 };
 
 TEST(Trim, DropsTheQuietEndsButTheMargins) {
-    for (const TrimCase& c : kCases) {
+    for (const auto& c : kCases) {
         std::string take;
-        for (const Stretch& stretch : c.take) {
-            for (std::size_t i = 0; i < stretch.samples; ++i) {
-                take += test::le(static_cast<std::uint32_t>(i % 2 ? stretch.low : stretch.high), 2);
+        for (const auto& [samples, high, low] : c.take) {
+            for (int i = 0; i < samples; ++i) {
+                take += test::le(static_cast<std::uint32_t>(i % 2 ? low : high), 2);
             }
         }
         const std::optional<TakePart> part = AudiblePart(take);
         ASSERT_EQ(part.has_value(), c.kept.has_value()) << c.name;
         if (part) {
-            EXPECT_EQ(part->offset, c.kept->first * 2) << c.name;
-            EXPECT_EQ(part->size, c.kept->second * 2) << c.name;
+            EXPECT_EQ(part->offset, 2 * c.kept->offset) << c.name;
+            EXPECT_EQ(part->size, 2 * c.kept->size) << c.name;
         }
     }
 }

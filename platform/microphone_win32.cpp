@@ -10,9 +10,9 @@
 namespace quillory {
 namespace {
 
-// Buffers of 25 ms: about 40 come back a second, and together they hold 0.8 s of sound, for the
+// Buffers of 25 ms: about 40 come back a second, and together they hold 1.6 s of sound, for the
 // times when the program collects late.
-constexpr std::size_t kBufferCount = 32;
+constexpr std::size_t kBufferCount = 64;
 constexpr unsigned kBufferMs = 25;
 // A device that gives nothing back for this long while recording has failed.
 constexpr DWORD kSilentDeviceMs = 2000;

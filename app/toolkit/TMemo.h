@@ -7,7 +7,7 @@
 namespace quillory {
 
 // A text of several lines that the user reads but cannot change, wrapped at its width, with a
-// scroll bar when it needs one. It takes no keyboard focus by Tab.
+// vertical scroll bar. It takes no keyboard focus by Tab.
 class TMemo : public TControl {
 public:
     TMemo(TForm& form, int id, Place place) : TControl(form, id, place, false) {}

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/Unit2.h"
+#include "app/Unit3.h"
 #include "app/error_box.h"
 #include "app/messages.h"
 #include "app/version.h"
@@ -12,6 +13,7 @@
 #include "game/removal.h"
 #include "game/slots.h"
 #include "game/speech_import.h"
+#include "game/take.h"
 #include "game/voices.h"
 #include "platform/error.h"
 #include "platform/text.h"
@@ -66,8 +68,11 @@ TForm1::TForm1(Services services)
     Stop.OnClick = [this] { StopClick(); };
     RemoveVoice.OnClick = [this] { RemoveVoiceClick(); };
     AttachWav.OnClick = [this] { AttachWavClick(); };
+    Record.OnClick = [this] { RecordClick(); };
     Timer1.OnTimer = [this] { Timer1Timer(); };
 }
+
+TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
     // Every box of the program is owned by the main window, so that it is modal to it.
@@ -402,6 +407,28 @@ void TForm1::RemoveVoiceClick() {
 }
 
 void TForm1::AttachWavClick() { WavBtnClick(); }
+
+void TForm1::RecordClick() {
+    const int slot = Textes.ItemIndex();
+    Ui& ui = services_.ui;
+    const char* trouble = slot < 0 || slot >= kSlotCount      ? kNoSlotToRecord
+                          : !services_.microphone.Available() ? kNoMicrophone
+                                                              : nullptr;
+    if (trouble) {
+        ui.ShowMessageBox(Handle(), trouble, kErrorCaption, kMbOk | kMbIconWarning);
+        return;
+    }
+    if (!RecordBox) {
+        RecordBox = std::make_unique<TRecordBox>(services_.microphone, services_.sound, ui);
+    }
+    RecordBox->Prepare(
+        Textes.Items(slot), Textes.Marked(slot),
+        [this, slot](std::string_view take) { KeepTake(services_.fs, GameDir, slot, take); });
+    ui.ShowModal(*RecordBox);
+    if (RecordBox->ModalResult == kModalOk) {
+        ShowVoices();
+    }
+}
 
 void TForm1::FormDropFiles(const std::vector<std::string>& paths) {
     if (paths.size() != 1) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "game/comm_texts.h"
 #include "game/game_directory.h"
 #include "platform/filesystem.h"
+#include "platform/microphone.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
@@ -27,6 +29,7 @@
 namespace quillory {
 
 class TAboutBox;
+class TRecordBox;
 
 // What the main window works with outside itself.
 struct Services {
@@ -35,6 +38,7 @@ struct Services {
     Shell& shell;
     Sound& sound;
     Ui& ui;
+    Microphone& microphone;
 };
 
 // The main window: the 40 slots in a drop-down, the editing workflow and the buttons of the
@@ -42,6 +46,7 @@ struct Services {
 class TForm1 : public TForm {
 public:
     explicit TForm1(Services services);
+    ~TForm1() override;
 
     // The controls, each with the id of its notifications, its place (left, top, width,
     // height) and its caption, in the stacking order, which is also the order in which Tab
@@ -79,8 +84,9 @@ public:
     TMenuItem Play{ids::kMenuPlay, "&Play", "Ctrl+P"};
     TMenuItem Stop{ids::kMenuStop, "&Stop", "Esc"};
     TMenuItem RemoveVoice{ids::kMenuRemoveVoice, "&Remove voice..."};
+    TMenuItem Record{ids::kMenuRecord, "Re&cord...", "Ctrl+R"};
     TMenuItem AttachWav{ids::kMenuAttachWav, "&Attach WAV..."};
-    TMenuItem Voice{"&Voice", {&Play, &Stop, nullptr, &RemoveVoice, nullptr, &AttachWav}};
+    TMenuItem Voice{"&Voice", {&Play, &Stop, nullptr, &RemoveVoice, nullptr, &Record, &AttachWav}};
     TMenuItem About{ids::kMenuAbout, "About"};
     TMenuItem Help{"About...", {&About}};
     TMainMenu MainMenu1{{&Text, &Voice, &Help}};
@@ -103,6 +109,7 @@ public:
     void PlayClick();
     void StopClick();
     void RemoveVoiceClick();
+    void RecordClick();
     void AttachWavClick();
     // Files dropped on the main window, by their paths in UTF-8.
     void FormDropFiles(const std::vector<std::string>& paths);
@@ -133,6 +140,8 @@ public:
 
     // The About box that AboutClick shows; set by the program entry.
     TAboutBox* AboutBox = nullptr;
+    // The recording box that RecordClick shows; made when first shown.
+    std::unique_ptr<TRecordBox> RecordBox;
 
 private:
     // The game's folder that GameDir names.

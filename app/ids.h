@@ -6,6 +6,7 @@ namespace quillory::ids {
 
 inline constexpr char kMainWindowClass[] = "TForm1";
 inline constexpr char kAboutBoxClass[] = "TAboutBox";
+inline constexpr char kRecordBoxClass[] = "TRecordBox";
 
 // Menu commands.
 inline constexpr int kMenuAbout = 100;
@@ -16,6 +17,7 @@ inline constexpr int kMenuAttachWav = 104;
 inline constexpr int kMenuUndoChange = 105;
 inline constexpr int kMenuRestoreDefault = 106;
 inline constexpr int kMenuSaveText = 107;
+inline constexpr int kMenuRecord = 108;
 
 // Child controls of the main window.
 inline constexpr int kTextes = 1000;
@@ -34,5 +36,16 @@ inline constexpr int kLabel3 = 1023;
 
 // Child controls of the About box.
 inline constexpr int kOKButton = 1;  // IDOK: Enter presses it
+
+// Child controls of the recording box.
+inline constexpr int kRecordText = 1100;
+inline constexpr int kVoiceNote = 1101;
+inline constexpr int kMeter = 1102;
+inline constexpr int kTakeLength = 1103;
+inline constexpr int kRecordButton = 1104;
+inline constexpr int kPlayButton = 1105;
+inline constexpr int kKeepButton = 1106;
+inline constexpr int kCancelButton = 2;  // IDCANCEL: Esc presses it
+inline constexpr int kTrim = 1107;
 
 }  // namespace quillory::ids

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/messages.h"
@@ -12,9 +14,17 @@
 #include "app/win32/message_loop.h"
 #include "app/win32/win32_ui.h"
 #include "platform/filesystem.h"
+#include "platform/microphone.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
+
+// An error that escapes every handler ends the program at once, as libstdc++'s own handler
+// does after writing the error's type to the console, which a window program has not; that
+// handler would also bring the demangler along, a sixth of the program's size.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace quillory;
@@ -25,7 +35,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ApplicationWindow application(messages::kApplicationTitle);
     Win32Ui ui(application.hwnd());
 
-    TForm1 Form1(Services{systemFileSystem(), systemRegistry(), systemShell(), systemSound(), ui});
+    TForm1 Form1(Services{systemFileSystem(), systemRegistry(), systemShell(), systemSound(), ui,
+                          systemMicrophone()});
     FormWindow mainWindow(Form1, ui);
     mainWindow.Create(nullptr);
     ui.SetMainWindow(mainWindow.hwnd());

@@ -42,6 +42,13 @@ std::string ConvertQuestion(bool floatingPoint, unsigned bits) {
            " samples. Convert it to 16-bit PCM ?";
 }
 
+std::string TakeLength(std::uint64_t milliseconds) {
+    const std::uint64_t tenths = milliseconds / 100;
+    const std::uint64_t seconds = tenths / 10 % 60;
+    return std::to_string(tenths / 600) + (seconds < 10 ? ":0" : ":") + std::to_string(seconds) +
+           "." + std::to_string(tenths % 10);
+}
+
 std::string CannotStart(const std::string& program, const std::string& folder) {
     return "Cannot start " + program + " from " + folder;
 }

@@ -2,6 +2,7 @@
 
 // The words the user reads: the texts of the program's own boxes, and the sentences that tell
 // what an error was.
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <vector>
@@ -42,6 +43,18 @@ inline constexpr char kRemoveVoiceQuestion[] = "Remove the custom voice of this 
 inline constexpr char kCannotPlay[] = "This speech file cannot be played.";
 inline constexpr char kNoSoundDevice[] = "No sound device is available.";
 inline constexpr char kDropOneFile[] = "Drop one WAV file at a time.";
+
+// The recording.
+inline constexpr char kRecordBoxCaption[] = "Record voice";
+inline constexpr char kRecordCaption[] = "Record";
+inline constexpr char kStopCaption[] = "Stop";
+inline constexpr char kNoSlotToRecord[] = "Select the communication to record a voice for.";
+inline constexpr char kNoMicrophone[] = "No microphone is available.";
+inline constexpr char kMicrophoneFailed[] = "The microphone stopped working. Nothing was kept.";
+inline constexpr char kNothingHeard[] = "Nothing was heard. Check the microphone.";
+inline constexpr char kVoiceReplaced[] = "This message has a voice: Keep replaces it.";
+// How long a take lasts, in minutes, seconds and tenths: "0:03.2".
+std::string TakeLength(std::uint64_t milliseconds);
 
 // The game could not be started from its folder.
 std::string CannotStart(const std::string& program, const std::string& folder);

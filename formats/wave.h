@@ -5,6 +5,7 @@
 // whole; failures of the source itself (a read error of the disk) pass through as they come.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "formats/sound_format.h"
@@ -95,6 +96,10 @@ private:
     std::size_t inputFrameBytes_;
     std::size_t outputFrameBytes_;
 };
+
+// A RIFF WAVE file holding the samples, in the format of the block (and the pad byte after an
+// odd number of sample bytes).
+std::string waveFile(const FormatBlock& format, std::string_view samples);
 
 // Walks the chunk list from offset 12 by the chunks' sizes (with the pad byte after an odd
 // size), so that bytes inside a chunk are never taken for a chunk header; the first "fmt " and

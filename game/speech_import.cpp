@@ -5,6 +5,7 @@
 
 #include "formats/speech.h"
 #include "game/game_directory.h"
+#include "platform/error.h"
 
 namespace quillory {
 namespace {
@@ -30,11 +31,19 @@ private:
     File& file_;
 };
 
-void copySamples(File& in, File& out, std::uint32_t total, const CopyProgress& progress) {
+// Reads exactly `count` bytes at `offset`, or fails with kReadBeyondEnd.
+void readExactAt(ByteSource& in, std::uint64_t offset, void* into, std::size_t count) {
+    if (in.readAt(offset, into, count) != count) {
+        throw Error(kReadBeyondEnd);
+    }
+}
+
+void copySamples(ByteSource& in, std::uint64_t offset, File& out, std::uint32_t total,
+                 const CopyProgress& progress) {
     std::vector<char> buffer(std::min<std::size_t>(total, kCopyBufferSize));
     for (std::uint32_t done = 0; done < total;) {
         const std::size_t chunk = std::min<std::size_t>(total - done, buffer.size());
-        in.readExact(buffer.data(), chunk);
+        readExactAt(in, offset + done, buffer.data(), chunk);
         out.write(buffer.data(), chunk);
         done += static_cast<std::uint32_t>(chunk);
         progress(done, total);
@@ -42,7 +51,7 @@ void copySamples(File& in, File& out, std::uint32_t total, const CopyProgress& p
 }
 
 // The whole frames of the samples, a block of about kCopyBufferSize input bytes at a time.
-void convertSamples(File& in, File& out, const WaveDescription& wave,
+void convertSamples(ByteSource& in, std::uint64_t offset, File& out, const WaveDescription& wave,
                     const CopyProgress& progress) {
     const SampleConverter converter(wave);
     const std::size_t inFrame = converter.inputFrameBytes();
@@ -55,7 +64,8 @@ void convertSamples(File& in, File& out, const WaveDescription& wave,
     std::vector<unsigned char> output(blockFrames * outFrame);
     for (std::uint32_t done = 0; framesLeft > 0;) {
         const std::size_t frames = std::min(framesLeft, blockFrames);
-        in.readExact(input.data(), frames * inFrame);
+        readExactAt(in, offset, input.data(), frames * inFrame);
+        offset += frames * inFrame;
         converter.convert(input.data(), frames, output.data());
         out.write(output.data(), frames * outFrame);
         framesLeft -= frames;
@@ -67,9 +77,13 @@ void convertSamples(File& in, File& out, const WaveDescription& wave,
 }  // namespace
 
 WaveImport::WaveImport(FileSystem& fs, const std::string& wavPath)
-    : fs_(fs), file_(fs.openUserFile(wavPath)) {
-    FileSource source(*file_);
-    wave_ = describeWave(source);
+    : fs_(fs), file_(fs.openUserFile(wavPath)), source_(std::make_unique<FileSource>(*file_)) {
+    wave_ = describeWave(*source_);
+}
+
+WaveImport::WaveImport(FileSystem& fs, std::unique_ptr<ByteSource> wave)
+    : fs_(fs), source_(std::move(wave)) {
+    wave_ = describeWave(*source_);
 }
 
 WaveImport::~WaveImport() = default;
@@ -83,14 +97,15 @@ void WaveImport::WriteSpeechFile(const std::string& gameDir, int slot,
     writeReplacing(fs_, target, [&](File& out) {
         out.write(speechFileHeader(wave_.format, total));
         progress(0, total);
-        file_->seek(wave_.samplesOffset);
         if (wave_.encoding == SampleEncoding::Copy) {
-            copySamples(*file_, out, total, progress);
+            copySamples(*source_, wave_.samplesOffset, out, total, progress);
         } else {
-            convertSamples(*file_, out, wave_, progress);
+            convertSamples(*source_, wave_.samplesOffset, out, wave_, progress);
         }
     });
-    file_->close();
+    if (file_) {
+        file_->close();
+    }
 }
 
 }  // namespace quillory

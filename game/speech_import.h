@@ -21,6 +21,8 @@ using CopyProgress = std::function<void(std::uint64_t done, std::uint64_t total)
 class WaveImport {
 public:
     WaveImport(FileSystem& fs, const std::string& wavPath);
+    // The same for a WAVE file read through `wave`: one held in memory, say.
+    WaveImport(FileSystem& fs, std::unique_ptr<ByteSource> wave);
     ~WaveImport();
 
     const WaveDescription& wave() const { return wave_; }
@@ -32,7 +34,8 @@ public:
 
 private:
     FileSystem& fs_;
-    std::unique_ptr<File> file_;
+    std::unique_ptr<File> file_;  // none for a WAVE file that is not on disk
+    std::unique_ptr<ByteSource> source_;
     WaveDescription wave_;
 };
 

@@ -3,19 +3,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/pcm_format.h"
 #include "platform/sample_source.h"
 
 namespace quillory {
-
-// Uncompressed PCM: interleaved frames of `channels` samples of `bits` bits each (in whole
-// bytes, little-endian), `rate` frames a second.
-struct PcmFormat {
-    std::uint32_t channels = 0;
-    std::uint32_t rate = 0;
-    std::uint32_t bits = 0;
-
-    bool operator==(const PcmFormat&) const = default;
-};
 
 // The system's sound output, playing one sound at a time while the program goes on. It reads
 // the samples a few buffers ahead of what the device plays, so that a sound of any length

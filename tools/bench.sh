@@ -3,8 +3,10 @@
 # same file, a 100 MB 24-bit stereo file converted to 16 bits beside sox converting it, and the
 # peak memory of an import and of a conversion of 1 MB and of 100 MB; then, under Wine on a
 # virtual screen, the program's start-up to its painted window with the marks of 40 voices
-# beside one with none (median of 10 each), and its peak memory while it plays a voice of 1 MB
-# and one of 100 MB, to a sound device that plays into nothing.
+# beside one with none (median of 10 each) and beside an empty window, its peak memory while it
+# plays a voice of 1 MB and one of 100 MB, to a sound device that plays into nothing; and while
+# the program records, with a recording device that plays a tone, how often its level meter
+# changes and its share of one core.
 #   bash tools/bench.sh [rounds]          (default 5 rounds; the best of each counts)
 # Build and work folder: $BENCH_BUILD (default build/bench). Needs about 500 MB there.
 set -euo pipefail
@@ -27,7 +29,7 @@ trap 'rm -rf "$work"' EXIT
 echo "== start-up under Wine"
 root=$PWD
 cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build build/win64 -j "$(nproc)" --target quillory startup_bench empty_window >/dev/null
+cmake --build build/win64 -j "$(nproc)" --target quillory startup_bench empty_window record_bench >/dev/null
 export WINE_ROOT=$root/build/wine
 source tools/wine-env.sh
 wine_prepare_prefix
@@ -37,4 +39,7 @@ bash tools/with-xvfb.sh tools/wine-run build/win64/tests/startup_bench.exe \
 echo "== memory of the playback under Wine"
 ALSA_CONFIG_PATH=$root/tests/data/silent-sound.conf bash tools/with-xvfb.sh tools/wine-run \
   build/win64/tests/startup_bench.exe "Z:$root/build/win64/app/quillory.exe" --play
+echo "== the recording under Wine"
+bash tools/with-xvfb.sh bash tools/with-microphone.sh tools/wine-run \
+  build/win64/tests/record_bench.exe "Z:$root/build/win64/app/quillory.exe" 10
 wine_stop_server

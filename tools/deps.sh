@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make googletest clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 xvfb fonts-wine imagemagick x11-utils util-linux
+  wine wine64 xvfb fonts-wine imagemagick x11-utils util-linux pulseaudio
 )
 
 missing=()

@@ -10,6 +10,7 @@ export WINEDEBUG=${QUILLORY_WINEDEBUG:--all}  # e.g. QUILLORY_WINEDEBUG=+seh to 
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export TMPDIR=$WINE_ROOT/tmp
 export XDG_RUNTIME_DIR=$WINE_ROOT/run
+export PULSE_CLIENTCONFIG=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tests/data/pulse-client.conf
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
 [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver

@@ -17,6 +17,9 @@ struct TGlyph {
 // A push button; with a glyph it shows the image left of its caption.
 class TButton : public TControl {
 public:
+    // What changes of a button: its caption, and whether it can be pressed.
+    class Widget : public TextWidget, public EnabledWidget {};
+
     enum class Kind {
         Push,     // a plain button
         Default,  // a plain button that Enter presses
@@ -25,12 +28,10 @@ public:
     };
     TButton(TForm& form, int id, Place place, std::string caption, Kind kind = Kind::Push,
             TGlyph glyph = {})
-        : TControl(form, id, place, kind != Kind::Speed),
-          Caption(std::move(caption)),
-          ButtonKind(kind),
-          Image(glyph) {}
+        : TControl(form, id, place, kind != Kind::Speed), ButtonKind(kind), Image(glyph) {
+        widget->SetText(caption);
+    }
 
-    const std::string Caption;
     const Kind ButtonKind;
     const TGlyph Image;
 
@@ -41,6 +42,30 @@ public:
             OnClick();
         }
     }
+
+    std::string Caption() const { return widget->Text(); }
+    void SetCaption(const std::string& caption) { widget->SetText(caption); }
+    // A disabled button is greyed and cannot be pressed.
+    bool Enabled() const { return widget->Enabled(); }
+    void SetEnabled(bool enabled) { widget->SetEnabled(enabled); }
+
+private:
+    class Plain : public Widget {
+    public:
+        Plain() = default;
+        explicit Plain(const Widget& from) : caption_(from.Text()), enabled_(from.Enabled()) {}
+        std::string Text() const override { return caption_; }
+        void SetText(const std::string& caption) override { caption_ = caption; }
+        bool Enabled() const override { return enabled_; }
+        void SetEnabled(bool enabled) override { enabled_ = enabled; }
+
+    private:
+        std::string caption_;
+        bool enabled_ = true;
+    };
+
+public:
+    WidgetSlot<Widget, Plain> widget;
 };
 
 }  // namespace quillory

@@ -132,18 +132,21 @@ LRESULT CALLBACK SpeedButtonProcedure(HWND button, UINT message, WPARAM wParam, 
     return DefSubclassProc(button, message, wParam, lParam);
 }
 
-class NativeButton : public NativeControl {
+class NativeButton : public NativeControl, public TButton::Widget {
 public:
     NativeButton(TButton& button, FormWindow& form) : button_(button) {
         const DWORD style =
             button.ButtonKind == TButton::Kind::Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        const HWND hwnd = CreateWindowFor(form, button, WC_BUTTONA, button.Caption, style);
+        const HWND hwnd = CreateWindowFor(form, button, WC_BUTTONA, button.Caption(), style);
         if (button.ButtonKind == TButton::Kind::Speed) {
             SetWindowSubclass(hwnd, SpeedButtonProcedure, kSpeedSubclass, 0);
         }
         images_ = SetGlyph(hwnd, button.Image);
+        SetEnabled(button.Enabled());
+        button.widget.Attach(*this);
     }
     ~NativeButton() override {
+        button_.widget.Detach();
         DestroyWindowNow();
         if (images_) {
             ImageList_Destroy(images_);
@@ -157,6 +160,11 @@ public:
         }
         return std::nullopt;
     }
+
+    std::string Text() const override { return WindowText(hwnd()); }
+    void SetText(const std::string& caption) override { SetWindowTextA(hwnd(), caption.c_str()); }
+    bool Enabled() const override { return IsWindowEnabled(hwnd()) != FALSE; }
+    void SetEnabled(bool enabled) override { EnableWindow(hwnd(), enabled); }
 
 private:
     TButton& button_;

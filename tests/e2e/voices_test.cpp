@@ -88,8 +88,8 @@ protected:
     void voiceCommand(int id) { post(main_, WM_COMMAND, MAKEWPARAM(id, 0)); }
 
     // Opens the Voice menu as the keyboard does (Alt, Right, Down) and reads off the screen which
-    // of its items (Play, Stop, Remove voice..., Attach WAV...) can be chosen. Another test's
-    // window that takes the activation closes an open menu: then again. The caller holds
+    // of its items (Play, Stop, Remove voice..., Record..., Attach WAV...) can be chosen. Another
+    // test's window that takes the activation closes an open menu: then again. The caller holds
     // kStartLock, so that no program of another test starts meanwhile.
     std::vector<bool> openVoiceMenu() {
         for (int attempt = 0; attempt < 5; ++attempt) {
@@ -103,8 +103,8 @@ protected:
                     RECT area{};
                     GetWindowRect(popups[0], &area);
                     const std::vector<bool> items = choosableItems(capture(area));
-                    // All four drawn, and still open once read.
-                    if (items.size() == 4 && IsWindowVisible(popups[0])) {
+                    // All five drawn, and still open once read.
+                    if (items.size() == 5 && IsWindowVisible(popups[0])) {
                         return items;
                     }
                 }
@@ -236,11 +236,11 @@ TEST_F(Voices, TheVoiceMenuOpensByTheKeyboardWithWhatTheSlotCannotDoGreyed) {
     writeVoice(5, pattern(100));
     start();
     NamedLock noStarts(kStartLock);
-    // Play, Stop, Remove voice..., Attach WAV...
-    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{false, false, false, true})) << "slot 0";
+    // Play, Stop, Remove voice..., Record..., Attach WAV...
+    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{false, false, false, true, true})) << "slot 0";
     closeMenu();
     select(5);
-    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, false, true, true})) << "slot 5";
+    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, false, true, true, true})) << "slot 5";
     // Up from the first item goes round to "Attach WAV...", which Enter chooses.
     post(main_, WM_KEYDOWN, VK_UP);
     post(main_, WM_KEYDOWN, VK_RETURN);
@@ -287,23 +287,24 @@ TEST_F(Sound, PlayPlaysUntilEscapeStopsIt) {
     start();
     select(4);
     NamedLock noStarts(kStartLock);
-    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, false, true, true})) << "before";
+    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, false, true, true, true})) << "before";
     closeMenu();
     voiceCommand(ids::kMenuPlay);
     send(main_, WM_NULL);
     EXPECT_FALSE(program_->messageBoxOpen());
-    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, true, true, true})) << "while it plays";
+    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, true, true, true, true}))
+        << "while it plays";
     closeMenu();
     // Escape stops it; a menu that is still on its way out may take the first one.
     std::vector<bool> after;
-    for (int attempt = 0; attempt < 5 && after != std::vector<bool>{true, false, true, true};
+    for (int attempt = 0; attempt < 5 && after != std::vector<bool>{true, false, true, true, true};
          ++attempt) {
         post(main_, WM_KEYDOWN, VK_ESCAPE);
         post(main_, WM_KEYUP, VK_ESCAPE);
         after = openVoiceMenu();
         closeMenu();
     }
-    EXPECT_EQ(after, (std::vector<bool>{true, false, true, true})) << "after Esc";
+    EXPECT_EQ(after, (std::vector<bool>{true, false, true, true, true})) << "after Esc";
     EXPECT_TRUE(program_->running());
 }
 

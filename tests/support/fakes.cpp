@@ -37,6 +37,12 @@ bool ScriptedUi::Execute(TOpenDialog& dialog) {
     return true;
 }
 
-void ScriptedUi::ShowModal(TForm&) { ++modalShows; }
+void ScriptedUi::ShowModal(TForm& form) {
+    ++modalShows;
+    form.ModalResult = 0;
+    if (onModal) {
+        onModal(form);
+    }
+}
 
 }  // namespace quillory::test

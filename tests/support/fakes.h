@@ -9,6 +9,7 @@
 #include "app/toolkit/TForm.h"
 #include "app/toolkit/TOpenDialog.h"
 #include "app/toolkit/Ui.h"
+#include "platform/microphone.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
@@ -32,6 +33,8 @@ public:
 
     // Runs when a box shows, before it is answered: what the window showed at that moment.
     std::function<void(const Box&)> onBox;
+    // Runs while a form is shown modally: the user acting on it.
+    std::function<void(TForm&)> onModal;
 
     std::vector<Box> boxes;
     std::vector<TOpenDialog> dialogs;
@@ -128,6 +131,28 @@ public:
 
 private:
     std::unique_ptr<SampleSource> held_;
+};
+
+// Hands over its next chunk at each Collect while it records; once they are out, nothing
+// more, or it fails for good when `failsAtEnd`.
+class ScriptedMicrophone : public Microphone {
+public:
+    bool available = true, failsAtEnd = false, recording = false;
+    std::deque<std::string> chunks;
+
+    bool Available() override { return available; }
+    Outcome Start(const PcmFormat&) override {
+        recording = true;
+        return Outcome::Recording;
+    }
+    bool Collect(std::string& samples) override {
+        if (recording && !chunks.empty()) {
+            samples += chunks.front();
+            chunks.pop_front();
+        }
+        return !failsAtEnd || !chunks.empty();
+    }
+    void Stop() override { recording = false; }
 };
 
 }  // namespace quillory::test

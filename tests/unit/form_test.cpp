@@ -40,12 +40,13 @@ protected:
     MemoryRegistry registry = MemoryRegistry::installedAt(game.dir());
     RecordingShell shell;
     test::RecordingSound sound;
+    test::ScriptedMicrophone microphone;
     ScriptedUi ui;
     std::unique_ptr<TForm1> form;
 
     // Creates the window as the program entry does.
     void start(FileSystem& fs = systemFileSystem()) {
-        form = std::make_unique<TForm1>(Services{fs, registry, shell, sound, ui});
+        form = std::make_unique<TForm1>(Services{fs, registry, shell, sound, ui, microphone});
         form->AttachHandle(kMainWindow);
         RunHandler(ui, [&] { form->FormCreate(); });
     }
@@ -309,7 +310,8 @@ TEST_F(MainWindow, SaveFailingAtAnyStepLeavesTheFileAndNoTemporary) {
     start();
     const std::string before = game.read(kFile);
     test::FaultyFileSystem counting;
-    auto counter = std::make_unique<TForm1>(Services{counting, registry, shell, sound, ui});
+    auto counter =
+        std::make_unique<TForm1>(Services{counting, registry, shell, sound, ui, microphone});
     RunHandler(ui, [&] { counter->FormCreate(); });
     const int loadSteps = counting.steps();
     counter->SaveTextFile();

@@ -95,6 +95,7 @@ protected:
     MemoryRegistry registry = MemoryRegistry::installedAt(game.dir());
     RecordingShell shell;
     test::RecordingSound sound;
+    test::ScriptedMicrophone microphone;
     ScriptedUi ui;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<FormWindow> window;
@@ -105,7 +106,8 @@ protected:
     // activation from this one whenever messages run: focus checks come before that.
     void Open(bool settle = true) {
         ASSERT_TRUE(test::UseCommonControls6());
-        form = std::make_unique<TForm1>(Services{systemFileSystem(), registry, shell, sound, ui});
+        form = std::make_unique<TForm1>(
+            Services{systemFileSystem(), registry, shell, sound, ui, microphone});
         window = std::make_unique<FormWindow>(*form, ui);
         window->Create(nullptr);
         window->Show();
@@ -171,7 +173,7 @@ TEST_F(MainWindowOnScreen, WindowFrameCaptionMenuAndPlace) {
                                         "&Save Text\tCtrl+S"}));
     EXPECT_EQ(MenuTexts(GetSubMenu(bar, 1)),
               (std::vector<std::string>{"&Play\tCtrl+P", "&Stop\tEsc", "", "&Remove voice...", "",
-                                        "&Attach WAV..."}));
+                                        "Re&cord...\tCtrl+R", "&Attach WAV..."}));
     EXPECT_EQ(MenuTexts(GetSubMenu(bar, 2)), std::vector<std::string>{"About"});
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(ids::kMenuAbout));
 }
@@ -342,11 +344,11 @@ TEST_F(MainWindowOnScreen, TheVoiceMenuFollowsTheSelectedSlotAndItsKeysWork) {
     const HMENU voice = GetSubMenu(GetMenu(hwnd), 1);
     const auto opened = [&] {
         SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(voice), 0);
-        return MenuEnabled(voice);  // Play, Stop, Remove voice..., Attach WAV...
+        return MenuEnabled(voice);  // Play, Stop, Remove voice..., Record..., Attach WAV...
     };
-    EXPECT_EQ(opened(), (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(opened(), (std::vector<bool>{false, false, false, true, true}));
     Select(5);
-    EXPECT_EQ(opened(), (std::vector<bool>{true, false, true, true}));
+    EXPECT_EQ(opened(), (std::vector<bool>{true, false, true, true, true}));
     // The entries' marks, for tools that read the list.
     EXPECT_EQ(SendMessageA(Control(ids::kTextes), CB_GETITEMDATA, 5, 0), 1);
     EXPECT_EQ(SendMessageA(Control(ids::kTextes), CB_GETITEMDATA, 4, 0), 0);
@@ -369,7 +371,7 @@ TEST_F(MainWindowOnScreen, TheVoiceMenuFollowsTheSelectedSlotAndItsKeysWork) {
     keys({{VK_CONTROL, false}, {'P', false}, {'P', true}, {VK_CONTROL, true}});
     ASSERT_EQ(sound.plays.size(), 1u);
     EXPECT_EQ(sound.plays[0].samples, test::pattern(80));
-    EXPECT_EQ(opened(), (std::vector<bool>{true, true, true, true}));
+    EXPECT_EQ(opened(), (std::vector<bool>{true, true, true, true, true}));
     keys({{VK_ESCAPE, false}, {VK_ESCAPE, true}});
     EXPECT_EQ(sound.stops, 1);
     EXPECT_FALSE(sound.playing);

@@ -1,0 +1,43 @@
+#pragma once
+
+// A voice recorded in the program, a take: 22,050 Hz 16-bit mono PCM, little-endian, as the
+// microphone gives it. Which part of it is kept, how it sounds, and its speech sample file.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/filesystem.h"
+#include "platform/microphone.h"
+
+namespace quillory {
+
+inline constexpr PcmFormat kTakeFormat{1, 22050, 16};
+inline constexpr std::size_t kTakeFrameBytes = 2;
+// A recording stops by itself at 60 seconds.
+inline constexpr std::size_t kLongestTakeBytes = 60 * 22050 * kTakeFrameBytes;
+
+// How long `bytes` of a take last, in milliseconds, rounded down.
+std::uint64_t TakeMilliseconds(std::size_t bytes);
+
+// The highest magnitude of the samples: 0 to 32768.
+int PeakOf(std::string_view samples);
+
+// The part of a take that is kept, in bytes: without the leading and trailing stretches whose
+// peak stays below -40 dBFS in windows of 10 ms, but for 100 ms of margin on each side (as far
+// as the take goes). Nothing for a take that is silent throughout.
+struct TakePart {
+    std::size_t offset;
+    std::size_t size;
+};
+std::optional<TakePart> AudiblePart(std::string_view samples);
+
+// The RIFF WAVE file holding the samples.
+std::string TakeWave(std::string_view samples);
+
+// Writes the speech sample file of `slot` below `gameDir` from the samples: the import of
+// TakeWave(samples), with its folders and its replacing write.
+void KeepTake(FileSystem& fs, const std::string& gameDir, int slot, std::string_view samples);
+
+}  // namespace quillory

@@ -102,9 +102,17 @@ protected:
                 if (!popups.empty()) {
                     RECT area{};
                     GetWindowRect(popups[0], &area);
+                    // Read where no window of a test beside this one stands over the menu, and
+                    // the same twice: all five drawn, and still open once read.
+                    const POINT corners[] = {{area.left + 2, area.top + 2},
+                                             {area.right - 3, area.bottom - 3}};
+                    const bool uncovered =
+                        std::all_of(std::begin(corners), std::end(corners),
+                                    [&](POINT at) { return WindowFromPoint(at) == popups[0]; });
                     const std::vector<bool> items = choosableItems(capture(area));
-                    // All five drawn, and still open once read.
-                    if (items.size() == 5 && IsWindowVisible(popups[0])) {
+                    std::this_thread::sleep_for(50ms);
+                    if (uncovered && items.size() == 5 && items == choosableItems(capture(area)) &&
+                        IsWindowVisible(popups[0])) {
                         return items;
                     }
                 }

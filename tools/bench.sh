@@ -30,12 +30,16 @@ echo "== start-up under Wine"
 root=$PWD
 cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build build/win64 -j "$(nproc)" --target quillory startup_bench empty_window record_bench >/dev/null
+# The start-up of the program as players get it: optimised for size, without debug information.
+cmake -S . -B build/win64-release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DQUILLORY_TESTS=OFF >/dev/null
+cmake --build build/win64-release -j "$(nproc)" --target quillory >/dev/null
 export WINE_ROOT=$root/build/wine
 source tools/wine-env.sh
 wine_prepare_prefix
 "${WINE_UNPRIVILEGED[@]}" "$WINESERVER" -p10 </dev/null >/dev/null 2>&1
 bash tools/with-xvfb.sh tools/wine-run build/win64/tests/startup_bench.exe \
-  "Z:$root/build/win64/app/quillory.exe" "Z:$root/build/win64/tests/empty_window.exe" 10
+  "Z:$root/build/win64-release/app/quillory.exe" "Z:$root/build/win64/tests/empty_window.exe" 10
 echo "== memory of the playback under Wine"
 ALSA_CONFIG_PATH=$root/tests/data/silent-sound.conf bash tools/with-xvfb.sh tools/wine-run \
   build/win64/tests/startup_bench.exe "Z:$root/build/win64/app/quillory.exe" --play

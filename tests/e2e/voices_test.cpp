@@ -104,8 +104,10 @@ protected:
                     GetWindowRect(popups[0], &area);
                     // Read where no window of a test beside this one stands over the menu, and
                     // the same twice: all five drawn, and still open once read.
-                    const POINT corners[] = {{area.left + 2, area.top + 2},
-                                             {area.right - 3, area.bottom - 3}};
+                    const POINT corners[] = {
+                        {area.left + 2, area.top + 2},
+                        {(area.left + area.right) / 2, (area.top + area.bottom) / 2},
+                        {area.right - 3, area.bottom - 3}};
                     const bool uncovered =
                         std::all_of(std::begin(corners), std::end(corners),
                                     [&](POINT at) { return WindowFromPoint(at) == popups[0]; });

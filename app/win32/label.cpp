@@ -27,6 +27,9 @@ public:
     // onto a hidden second line (holes where the old width ended, once the label grows).
     void SetText(const std::string& caption) override {
         const HWND label = hwnd();
+        if (caption == Text()) {
+            return;
+        }
         HDC dc = GetDC(label);
         const auto font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
         const HGDIOBJ old = SelectObject(dc, font);
@@ -36,14 +39,21 @@ public:
         GetTextMetricsA(dc, &metrics);
         SelectObject(dc, old);
         ReleaseDC(label, dc);
+        RECT before{};
+        GetWindowRect(label, &before);
+        MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&before), 2);
         // An empty label keeps a sliver of width, as at design time. Nothing of the old text's
         // pixels is kept.
-        SetWindowPos(label, nullptr, 0, 0, caption.empty() ? 3 : extent.cx, metrics.tmHeight,
+        const int width = caption.empty() ? 3 : extent.cx;
+        SetWindowPos(label, nullptr, 0, 0, width, metrics.tmHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         SetWindowTextA(label, caption.c_str());
         InvalidateRect(label, nullptr, TRUE);
         // Where a longer text stood, the form shows again.
-        InvalidateRect(GetParent(label), nullptr, TRUE);
+        const RECT left{before.left + width, before.top, before.right, before.bottom};
+        if (left.right > left.left) {
+            InvalidateRect(GetParent(label), &left, TRUE);
+        }
     }
 
 private:

@@ -39,14 +39,18 @@ int drawnIn(const Pixels& pixels, const RECT& area) {
 
 // Which items of an open drop-down menu can be chosen, read off its pixels: each band of rows
 // with anything drawn on the menu's colour that is taller than a separator is an item, and an
-// item that can be chosen has its text in the text colour, not in grey.
-std::vector<bool> choosableItems(const Pixels& menu) {
+// item that can be chosen has its text in the text colour, not in grey. `lit` tells which item
+// is highlighted, -1 for none.
+std::vector<bool> choosableItems(const Pixels& menu, int* lit = nullptr) {
     const std::uint32_t plain = systemRgb(COLOR_MENU);
     const std::uint32_t highlight = systemRgb(COLOR_HIGHLIGHT);
     const auto blank = [&](int row) {
         return menu.countOther(RECT{3, row, menu.width - 3, row + 1}, plain) == 0;
     };
     std::vector<bool> enabled;
+    if (lit) {
+        *lit = -1;
+    }
     for (int y = 3; y < menu.height - 3;) {
         if (blank(y)) {
             ++y;
@@ -58,8 +62,12 @@ std::vector<bool> choosableItems(const Pixels& menu) {
         }
         if (end - y > 4) {
             const RECT band{3, y, menu.width - 3, end};
-            const bool lit = backgroundOf(menu, band) == highlight;
-            const std::uint32_t text = systemRgb(lit ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+            const bool highlighted = backgroundOf(menu, band) == highlight;
+            if (highlighted && lit) {
+                *lit = static_cast<int>(enabled.size());
+            }
+            const std::uint32_t text =
+                systemRgb(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
             const int area = (band.right - band.left) * (band.bottom - band.top);
             enabled.push_back(menu.countOther(band, text) < area);
         }
@@ -111,10 +119,12 @@ protected:
                     const bool uncovered =
                         std::all_of(std::begin(corners), std::end(corners),
                                     [&](POINT at) { return WindowFromPoint(at) == popups[0]; });
-                    const std::vector<bool> items = choosableItems(capture(area));
+                    // Opened by the keyboard, the menu has its first item highlighted.
+                    int lit = -1;
+                    const std::vector<bool> items = choosableItems(capture(area), &lit);
                     std::this_thread::sleep_for(50ms);
-                    if (uncovered && items.size() == 5 && items == choosableItems(capture(area)) &&
-                        IsWindowVisible(popups[0])) {
+                    if (uncovered && items.size() == 5 && lit == 0 &&
+                        items == choosableItems(capture(area)) && IsWindowVisible(popups[0])) {
                         return items;
                     }
                 }

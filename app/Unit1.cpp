@@ -178,11 +178,14 @@ void TForm1::Button1Click() {
     ReplaceText(slot, text.bytes);
 }
 
+bool TForm1::NotDefault(int slot) const {
+    return slot >= 0 && slot < kSlotCount && Textes.Items(slot) != defaultText(slot);
+}
+
 void TForm1::TextClick() {
     const int slot = Textes.ItemIndex();
     UndoChange.SetEnabled(Changed(slot));
-    RestoreDefault.SetEnabled(slot >= 0 && slot < kSlotCount &&
-                              Textes.Items(slot) != defaultText(slot));
+    RestoreDefault.SetEnabled(NotDefault(slot));
 }
 
 void TForm1::UndoChangeClick() {
@@ -195,7 +198,7 @@ void TForm1::UndoChangeClick() {
 
 void TForm1::RestoreDefaultClick() {
     const int slot = Textes.ItemIndex();
-    if (slot >= 0 && slot < kSlotCount && Textes.Items(slot) != defaultText(slot)) {
+    if (NotDefault(slot)) {
         ReplaceText(slot, defaultText(slot));
         NouveauTexte.SetText(Utf8OfAnsi(Textes.Items(slot)));
     }
@@ -378,19 +381,12 @@ void TForm1::PlayClick() {
         return;
     }
     std::optional<VoiceStream> voice = OpenVoice(services_.fs, GameDir, slot);
-    const char* trouble = kCannotPlay;
-    if (voice) {
-        switch (services_.sound.Play(voice->format, std::move(voice->samples))) {
-            case Sound::Outcome::Playing:
-                return;
-            case Sound::Outcome::NoDevice:
-                trouble = kNoSoundDevice;
-                break;
-            case Sound::Outcome::Refused:
-                break;
-        }
+    const char* trouble =
+        voice ? PlayTrouble(services_.sound.Play(voice->format, std::move(voice->samples)))
+              : kCannotPlay;
+    if (trouble) {
+        services_.ui.ShowMessageBox(Handle(), trouble, kErrorCaption, kMbOk | kMbIconWarning);
     }
-    services_.ui.ShowMessageBox(Handle(), trouble, kErrorCaption, kMbOk | kMbIconWarning);
 }
 
 void TForm1::StopClick() { services_.sound.Stop(); }

@@ -151,6 +151,8 @@ private:
     bool MayOverwriteUnreadFile();
     // Whether the text of `slot` differs from the file's.
     bool Changed(int slot) const;
+    // Whether the text of `slot` differs from the slot's default wording.
+    bool NotDefault(int slot) const;
     // Whether any text differs from the file's.
     bool AnyChanged() const;
     // Puts `text` in the place of the slot's, marks the slot as changed or not, and selects it.

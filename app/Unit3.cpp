@@ -23,11 +23,6 @@ int MeterLevel(int peak, int max) {
     return std::max(0, static_cast<int>(std::lround(max * (1.0 - db / kMeterFloorDb))));
 }
 
-// The one way the box plays sound: the take through the program's sound output.
-Sound::Outcome PlayTake(Sound& sound, std::string_view samples) {
-    return sound.Play(kTakeFormat, std::make_unique<MemorySamples>(std::string(samples)));
-}
-
 }  // namespace
 
 TRecordBox::TRecordBox(Microphone& microphone, Sound& sound, Ui& ui)
@@ -91,11 +86,15 @@ void TRecordBox::Timer1Timer() {
     }
 }
 
-bool TRecordBox::StopRecording() {
+void TRecordBox::EndRecording() {
     microphone_.Stop();
     recording_ = false;
     Timer1.SetEnabled(false);
     RecordBtn.SetCaption(kRecordCaption);
+}
+
+bool TRecordBox::StopRecording() {
+    EndRecording();
     if (!microphone_.Collect(take_)) {
         Fail();
         return false;
@@ -113,10 +112,7 @@ void TRecordBox::Fail() {
 
 void TRecordBox::Finish() {
     if (recording_) {
-        microphone_.Stop();
-        recording_ = false;
-        Timer1.SetEnabled(false);
-        RecordBtn.SetCaption(kRecordCaption);
+        EndRecording();
     }
     if (!take_.empty()) {
         sound_.Stop();
@@ -140,10 +136,7 @@ void TRecordBox::ShowTake() {
     if (Meter.Position() != level) {
         Meter.SetPosition(level);
     }
-    const std::string length = TakeLength(TakeMilliseconds(take_.size()));
-    if (Length.Caption() != length) {
-        Length.SetCaption(length);
-    }
+    Length.SetCaption(TakeLength(TakeMilliseconds(take_.size())));
     const bool taken = !recording_ && !take_.empty();
     if (PlayBtn.Enabled() != taken) {
         PlayBtn.SetEnabled(taken);
@@ -155,15 +148,10 @@ void TRecordBox::PlayBtnClick() {
     if (recording_ || take_.empty()) {
         return;
     }
-    switch (PlayTake(sound_, KeptPart())) {
-        case Sound::Outcome::Playing:
-            return;
-        case Sound::Outcome::NoDevice:
-            Warn(kNoSoundDevice);
-            return;
-        case Sound::Outcome::Refused:
-            Warn(kCannotPlay);
-            return;
+    // The take through the program's sound output.
+    if (const char* trouble = PlayTrouble(
+            sound_.Play(kTakeFormat, std::make_unique<MemorySamples>(std::string(KeptPart()))))) {
+        Warn(trouble);
     }
 }
 

@@ -64,6 +64,8 @@ public:
 
 private:
     void StartRecording();
+    // Stops the microphone and the timer; what it recorded is left for Collect.
+    void EndRecording();
     // False when the microphone failed.
     bool StopRecording();
     // The microphone failed while recording: the take is lost.

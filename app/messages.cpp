@@ -37,6 +37,18 @@ std::string Sentence(const Error& error) {
 
 }  // namespace
 
+const char* PlayTrouble(Sound::Outcome outcome) {
+    switch (outcome) {
+        case Sound::Outcome::Playing:
+            return nullptr;
+        case Sound::Outcome::NoDevice:
+            return kNoSoundDevice;
+        case Sound::Outcome::Refused:
+            break;
+    }
+    return kCannotPlay;
+}
+
 std::string ConvertQuestion(bool floatingPoint, unsigned bits) {
     return "This WAV file has " + std::to_string(bits) + (floatingPoint ? "-bit float" : "-bit") +
            " samples. Convert it to 16-bit PCM ?";

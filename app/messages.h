@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sound.h"
+
 namespace quillory::messages {
 
 inline constexpr char kApplicationTitle[] = "Quillory";
@@ -42,6 +44,8 @@ std::string ConvertQuestion(bool floatingPoint, unsigned bits);
 inline constexpr char kRemoveVoiceQuestion[] = "Remove the custom voice of this communication ?";
 inline constexpr char kCannotPlay[] = "This speech file cannot be played.";
 inline constexpr char kNoSoundDevice[] = "No sound device is available.";
+// What kept a sound from playing; null when it plays.
+const char* PlayTrouble(Sound::Outcome outcome);
 inline constexpr char kDropOneFile[] = "Drop one WAV file at a time.";
 
 // The recording.

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/box_player.h"
 #include "app/ids.h"
+#include "app/messages.h"
 #include "app/toolkit/TBevel.h"
 #include "app/toolkit/TButton.h"
 #include "app/toolkit/TComboBox.h"
@@ -17,8 +20,7 @@
 #include "app/toolkit/TProgressBar.h"
 #include "app/toolkit/TTimer.h"
 #include "app/toolkit/Ui.h"
-#include "game/comm_texts.h"
-#include "game/game_directory.h"
+#include "game/session.h"
 #include "platform/filesystem.h"
 #include "platform/microphone.h"
 #include "platform/registry.h"
@@ -56,39 +58,42 @@ public:
     TBevel Bevel1{*this, {8, 56, 721, 161}};
     TBevel Bevel2{*this, {8, 8, 721, 33}};
     TLabel TypePhrase{*this, ids::kTypePhrase, {104, 16, 3, 16}};
-    TLabel Label1{*this, ids::kLabel1, {24, 16, 74, 16}, "Comm type :"};
-    TLabel Label2{*this, ids::kLabel2, {24, 72, 58, 16}, "Replace :"};
-    TLabel Label3{*this, ids::kLabel3, {24, 152, 32, 16}, "With :"};
-    TButton SpeedButton1{*this,       ids::kSpeedButton1, {320, 232, 145, 49}, "Run Secret Ops",
-                         Kind::Speed, {IDB_RUN}};
+    TLabel Label1{*this, ids::kLabel1, {24, 16, 74, 16}, captions::kCommType};
+    TLabel Label2{*this, ids::kLabel2, {24, 72, 58, 16}, captions::kReplace};
+    TLabel Label3{*this, ids::kLabel3, {24, 152, 32, 16}, captions::kWith};
+    TButton SpeedButton1{
+        *this,       ids::kSpeedButton1, {320, 232, 145, 49}, captions::kRunSecretOps,
+        Kind::Speed, {IDB_RUN}};
     TComboBox Textes{*this, ids::kTextes, {24, 96, 561, 22}, 16, 15};
-    TButton BitBtn1{*this,       ids::kBitBtn1, {488, 232, 121, 49},
-                    "Save Text", Kind::Bitmap,  {IDB_SAVE}};
+    TButton BitBtn1{*this,        ids::kBitBtn1, {488, 232, 121, 49}, captions::kSaveText,
+                    Kind::Bitmap, {IDB_SAVE}};
     TEdit NouveauTexte{*this, ids::kNouveauTexte, {24, 176, 561, 24}};
-    TButton Button1{*this, ids::kButton1, {592, 176, 121, 25}, "Change", Kind::Default};
-    TButton ReloadBtn{*this,         ids::kReloadBtn, {608, 232, 121, 49},
-                      "Revert Text", Kind::Bitmap,    {IDB_REVERT, 2}};
-    TButton WavBtn{*this, ids::kWavBtn, {592, 88, 121, 57}, "Attach WAV", Kind::Bitmap, {IDB_WAV}};
+    TButton Button1{*this, ids::kButton1, {592, 176, 121, 25}, captions::kChange, Kind::Default};
+    TButton ReloadBtn{*this,        ids::kReloadBtn, {608, 232, 121, 49}, captions::kRevertText,
+                      Kind::Bitmap, {IDB_REVERT, 2}};
+    TButton WavBtn{*this,        ids::kWavBtn, {592, 88, 121, 57}, captions::kAttachWav,
+                   Kind::Bitmap, {IDB_WAV}};
     TButton DeleteFilesBtn{
-        *this,        ids::kDeleteFilesBtn, {8, 232, 289, 49}, "Remove custom communications",
+        *this,        ids::kDeleteFilesBtn, {8, 232, 289, 49}, captions::kRemoveCustom,
         Kind::Bitmap, {IDB_DELETE}};
     TProgressBar Progress{*this, ids::kProgress, {24, 128, 561, 9}};
 
     TOpenDialog OpenDialog;
     TTimer Timer1{*this, 10};
     // The menu bar: "Text" and "Voice" with their items for the selected slot, then "About...".
-    TMenuItem UndoChange{ids::kMenuUndoChange, "&Undo change"};
-    TMenuItem RestoreDefault{ids::kMenuRestoreDefault, "Restore &default text"};
-    TMenuItem SaveText{ids::kMenuSaveText, "&Save Text", "Ctrl+S"};
-    TMenuItem Text{"&Text", {&UndoChange, &RestoreDefault, nullptr, &SaveText}};
-    TMenuItem Play{ids::kMenuPlay, "&Play", "Ctrl+P"};
-    TMenuItem Stop{ids::kMenuStop, "&Stop", "Esc"};
-    TMenuItem RemoveVoice{ids::kMenuRemoveVoice, "&Remove voice..."};
-    TMenuItem Record{ids::kMenuRecord, "Re&cord...", "Ctrl+R"};
-    TMenuItem AttachWav{ids::kMenuAttachWav, "&Attach WAV..."};
-    TMenuItem Voice{"&Voice", {&Play, &Stop, nullptr, &RemoveVoice, nullptr, &Record, &AttachWav}};
-    TMenuItem About{ids::kMenuAbout, "About"};
-    TMenuItem Help{"About...", {&About}};
+    TMenuItem UndoChange{ids::kMenuUndoChange, captions::kUndoChange};
+    TMenuItem RestoreDefault{ids::kMenuRestoreDefault, captions::kRestoreDefault};
+    TMenuItem SaveText{ids::kMenuSaveText, captions::kSaveTextItem, "Ctrl+S"};
+    TMenuItem Text{captions::kTextMenu, {&UndoChange, &RestoreDefault, nullptr, &SaveText}};
+    TMenuItem Play{ids::kMenuPlay, captions::kPlayItem, "Ctrl+P"};
+    TMenuItem Stop{ids::kMenuStop, captions::kStopItem, "Esc"};
+    TMenuItem RemoveVoice{ids::kMenuRemoveVoice, captions::kRemoveVoiceItem};
+    TMenuItem Record{ids::kMenuRecord, captions::kRecordItem, "Ctrl+R"};
+    TMenuItem AttachWav{ids::kMenuAttachWav, captions::kAttachWavItem};
+    TMenuItem Voice{captions::kVoiceMenu,
+                    {&Play, &Stop, nullptr, &RemoveVoice, nullptr, &Record, &AttachWav}};
+    TMenuItem About{ids::kMenuAbout, captions::kAboutItem};
+    TMenuItem Help{captions::kAboutMenu, {&About}};
     TMainMenu MainMenu1{{&Text, &Voice, &Help}};
 
     // Handlers.
@@ -120,54 +125,32 @@ public:
     void GetRepBase();
     void LoadTextFromFile();
     void SaveTextFile();
-    // Turns the WAVE file `path` (UTF-8) into the speech sample file of the selected slot,
-    // telling the user how it went.
+    // Makes the sound file `path` (UTF-8) the voice of the selected slot.
     void ImportWave(const std::string& path);
-    // Marks the entries of Textes whose slot has a speech sample file.
-    void ShowVoices();
+
+    // The game that the window shows and works on.
+    GameSession& Session() { return session_; }
 
     // Program-wide values.
-    std::string GameDir;
-    std::string CommFileHeader;
     bool InstallMissing = false;
     WindowHandle MessageOwner = nullptr;
-    // The texts as the file held them at the last successful load or save: what "Undo change"
-    // goes back to, and what marks an entry of Textes as changed.
-    CommTexts SavedTexts;
-    // The last load of the communication text file failed: the texts shown are not the file's,
-    // and none of them is written over it without the player's word.
-    bool LoadFailed = false;
 
     // The About box that AboutClick shows; set by the program entry.
     TAboutBox* AboutBox = nullptr;
-    // The recording box that RecordClick shows; made when first shown.
+    // The recording box that RecordClick shows.
     std::unique_ptr<TRecordBox> RecordBox;
 
 private:
-    // The game's folder that GameDir names.
-    GameDirectory Game() const;
-    // Whether the texts shown may be written in place of the file: after a failed load, only
-    // when the player says so.
-    bool MayOverwriteUnreadFile();
-    // Whether the text of `slot` differs from the file's.
-    bool Changed(int slot) const;
-    // Whether the text of `slot` differs from the slot's default wording.
-    bool NotDefault(int slot) const;
-    // Whether any text differs from the file's.
-    bool AnyChanged() const;
-    // Puts `text` in the place of the slot's, marks the slot as changed or not, and selects it.
-    void ReplaceText(int slot, const std::string& text);
-    // Marks the slots whose texts differ from the file's.
-    void ShowChanges();
-    // Before the texts are left behind: when any changed, asks `question` (Yes, No, Cancel); Yes
-    // saves them. False when the player cancelled or the save failed (and said so).
-    bool SaveChangesFirst(const char* question);
-    // Marks the voices again, then names the files that could not be deleted.
-    void ReportKept(const std::vector<std::string>& kept);
+    // Runs a verb of the session, then shows the session as the verb left it, failed or not.
+    void Showing(const std::function<void()>& verb);
+    // Shows the texts, the marks and the selected slot's category as the session holds them.
+    void ShowSession();
+    // Shows the selected slot's text in the edit.
+    void ShowSelectedText();
 
     Services services_;
-    // A WAVE file is being written into a speech sample file.
-    bool importing_ = false;
+    GameSession session_;
+    BoxPlayer player_;
 };
 
 }  // namespace quillory

@@ -2,10 +2,11 @@
 
 namespace quillory {
 
-TAboutBox::TAboutBox() : TForm(ids::kAboutBoxClass, "About", 298, 218, 11, Border::Dialog) {
+TAboutBox::TAboutBox()
+    : TForm(ids::kAboutBoxClass, captions::kAboutCaption, 298, 218, 11, Border::Dialog) {
     OKButton.OnClick = [this] { OKButtonClick(); };
 }
 
-void TAboutBox::OKButtonClick() { ModalResult = 1; }
+void TAboutBox::OKButtonClick() { ModalResult = kModalOk; }
 
 }  // namespace quillory

@@ -26,7 +26,7 @@ int MeterLevel(int peak, int max) {
 }  // namespace
 
 TRecordBox::TRecordBox(Microphone& microphone, Sound& sound, Ui& ui)
-    : TForm(ids::kRecordBoxClass, kRecordBoxCaption, 369, 193, 13, Border::Dialog),
+    : TForm(ids::kRecordBoxClass, captions::kRecordBox, 369, 193, 13, Border::Dialog),
       microphone_(microphone),
       sound_(sound),
       ui_(ui) {
@@ -60,7 +60,7 @@ void TRecordBox::StartRecording() {
     switch (microphone_.Start(kTakeFormat)) {
         case Microphone::Outcome::Recording:
             recording_ = true;
-            RecordBtn.SetCaption(kStopCaption);
+            RecordBtn.SetCaption(captions::kStop);
             Timer1.SetEnabled(true);
             ShowTake();
             return;
@@ -90,7 +90,7 @@ void TRecordBox::EndRecording() {
     microphone_.Stop();
     recording_ = false;
     Timer1.SetEnabled(false);
-    RecordBtn.SetCaption(kRecordCaption);
+    RecordBtn.SetCaption(captions::kRecord);
 }
 
 bool TRecordBox::StopRecording() {
@@ -149,9 +149,9 @@ void TRecordBox::PlayBtnClick() {
         return;
     }
     // The take through the program's sound output.
-    if (const char* trouble = PlayTrouble(
+    if (const std::optional<Notice> trouble = PlayNotice(
             sound_.Play(kTakeFormat, std::make_unique<MemorySamples>(std::string(KeptPart()))))) {
-        Warn(trouble);
+        Warn(NoticeBox(*trouble, {}).text);
     }
 }
 
@@ -179,7 +179,7 @@ bool TRecordBox::FormCloseQuery() {
     return true;
 }
 
-void TRecordBox::Warn(const char* text) {
+void TRecordBox::Warn(const std::string& text) {
     ui_.ShowMessageBox(Handle(), text, kErrorCaption, kMbOk | kMbIconWarning);
 }
 

@@ -32,18 +32,18 @@ public:
     // The controls in their stacking order. The buttons come before the check box, so that the
     // focus starts on Record and Tab walks the buttons first.
     using Kind = TButton::Kind;
-    TLabel Label1{*this, 0, {8, 8, 0, 0}, "Message :"};
+    TLabel Label1{*this, 0, {8, 8, 0, 0}, captions::kMessage};
     TMemo Phrase{*this, ids::kRecordText, {8, 24, 353, 46}};
     TLabel VoiceNote{*this, ids::kVoiceNote, {8, 77, 3, 13}};
-    TLabel Label2{*this, 0, {8, 101, 0, 0}, "Level :"};
+    TLabel Label2{*this, 0, {8, 101, 0, 0}, captions::kLevel};
     TProgressBar Meter{*this, ids::kMeter, {56, 100, 249, 15}};
     TLabel Length{*this, ids::kTakeLength, {317, 101, 3, 13}};
     TButton RecordBtn{
-        *this, ids::kRecordButton, {8, 160, 75, 25}, messages::kRecordCaption, Kind::Default};
-    TButton PlayBtn{*this, ids::kPlayButton, {88, 160, 75, 25}, "Play"};
-    TButton KeepBtn{*this, ids::kKeepButton, {206, 160, 75, 25}, "Keep"};
-    TButton CancelBtn{*this, ids::kCancelButton, {286, 160, 75, 25}, "Cancel"};
-    TCheckBox Trim{*this, ids::kTrim, {8, 126, 200, 17}, "Trim silence at both ends", true};
+        *this, ids::kRecordButton, {8, 160, 75, 25}, captions::kRecord, Kind::Default};
+    TButton PlayBtn{*this, ids::kPlayButton, {88, 160, 75, 25}, captions::kPlay};
+    TButton KeepBtn{*this, ids::kKeepButton, {206, 160, 75, 25}, captions::kKeep};
+    TButton CancelBtn{*this, ids::kCancelButton, {286, 160, 75, 25}, captions::kCancel};
+    TCheckBox Trim{*this, ids::kTrim, {8, 126, 200, 17}, captions::kTrim, true};
     // Collects what the microphone recorded, and shows it, while it records.
     TTimer Timer1{*this, 30};
 
@@ -76,7 +76,7 @@ private:
     std::string_view KeptPart() const;
     // The meter, the length and the buttons as the take and the recording stand.
     void ShowTake();
-    void Warn(const char* text);
+    void Warn(const std::string& text);
 
     Microphone& microphone_;
     Sound& sound_;

@@ -41,9 +41,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     mainWindow.Create(nullptr);
     ui.SetMainWindow(mainWindow.hwnd());
 
-    // The About box's window is made when it is first shown, and kept.
+    // Like every box, the About box has a window while it is shown.
     TAboutBox AboutBox;
-    FormWindow aboutWindow(AboutBox, ui);
     Form1.AboutBox = &AboutBox;
 
     mainWindow.Show();

@@ -37,18 +37,6 @@ std::string Sentence(const Error& error) {
 
 }  // namespace
 
-const char* PlayTrouble(Sound::Outcome outcome) {
-    switch (outcome) {
-        case Sound::Outcome::Playing:
-            return nullptr;
-        case Sound::Outcome::NoDevice:
-            return kNoSoundDevice;
-        case Sound::Outcome::Refused:
-            break;
-    }
-    return kCannotPlay;
-}
-
 std::string ConvertQuestion(bool floatingPoint, unsigned bits) {
     return "This WAV file has " + std::to_string(bits) + (floatingPoint ? "-bit float" : "-bit") +
            " samples. Convert it to 16-bit PCM ?";
@@ -80,6 +68,69 @@ std::string ErrorBoxText(const std::exception& error) {
         text += '.';
     }
     return text;
+}
+
+Box ConfirmationBox(Confirmation question, const ConversionAsked& sound) {
+    constexpr unsigned kAsk = kMbOkCancel | kMbIconQuestion;
+    switch (question) {
+        case Confirmation::Save:
+            return {kSaveQuestion, "", kAsk};
+        case Confirmation::OverwriteUnread:
+            return {kUnreadSaveQuestion, "", kMbOkCancel | kMbIconWarning | kMbDefButton2};
+        case Confirmation::Revert:
+            return {kRevertQuestion, "", kAsk};
+        case Confirmation::RemoveEverything:
+            return {kRemoveQuestion, "", kAsk};
+        case Confirmation::RemoveVoice:
+            return {kRemoveVoiceQuestion, "", kAsk};
+        case Confirmation::Convert:
+            return {ConvertQuestion(sound.floatingPoint, sound.bits), "", kAsk};
+    }
+    return {};
+}
+
+Box SaveFirstBox(SaveFirst when) {
+    return {when == SaveFirst::BeforeRunning ? kSaveBeforeRunQuestion : kSaveQuestion, "",
+            kMbYesNoCancel | kMbIconQuestion};
+}
+
+Box NoticeBox(Notice notice, const std::vector<std::string>& details) {
+    const auto warning = [](std::string text) {
+        return Box{std::move(text), kErrorCaption, kMbOk | kMbIconWarning};
+    };
+    const std::string detail = details.empty() ? std::string() : details.front();
+    switch (notice) {
+        case Notice::Done:
+            return {kDone, "", kMbOk};
+        case Notice::NoSlotSelected:
+            return warning(kNoSlotSelected);
+        case Notice::NoSlotToRecord:
+            return warning(kNoSlotToRecord);
+        case Notice::NoMicrophone:
+            return warning(kNoMicrophone);
+        case Notice::DropOneFile:
+            return warning(kDropOneFile);
+        case Notice::EmptyFile:
+            return warning(kEmptyFile);
+        case Notice::NotWave:
+            return warning(kNotWave);
+        case Notice::NotPcm:
+            return {kNotPcm, kErrorCaption, kMbOk | kMbIconStop};
+        case Notice::TooLong:
+            return warning(kTooLong);
+        case Notice::CannotPlay:
+            return warning(kCannotPlay);
+        case Notice::NoSoundDevice:
+            return warning(kNoSoundDevice);
+        case Notice::Unstorable:
+            return warning(kUnstorable + detail);
+        case Notice::NotDeleted:
+            return warning(NotDeleted(details));
+        case Notice::CannotStart:
+            return {CannotStart(detail, details.size() > 1 ? details[1] : std::string()),
+                    kErrorCaption, kMbOk | kMbIconStop};
+    }
+    return {};
 }
 
 }  // namespace quillory::messages

@@ -7,11 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "app/toolkit/Ui.h"
+#include "app/version.h"
+#include "game/player.h"
 #include "platform/sound.h"
 
 namespace quillory::messages {
 
 inline constexpr char kApplicationTitle[] = "Quillory";
+inline constexpr char kMainWindowCaption[] = "Quillory  v" QUILLORY_VERSION;
 
 inline constexpr char kSaveQuestion[] = "Save changes to the text comm file ?";
 inline constexpr char kSaveBeforeRunQuestion[] =
@@ -44,14 +48,9 @@ std::string ConvertQuestion(bool floatingPoint, unsigned bits);
 inline constexpr char kRemoveVoiceQuestion[] = "Remove the custom voice of this communication ?";
 inline constexpr char kCannotPlay[] = "This speech file cannot be played.";
 inline constexpr char kNoSoundDevice[] = "No sound device is available.";
-// What kept a sound from playing; null when it plays.
-const char* PlayTrouble(Sound::Outcome outcome);
 inline constexpr char kDropOneFile[] = "Drop one WAV file at a time.";
 
 // The recording.
-inline constexpr char kRecordBoxCaption[] = "Record voice";
-inline constexpr char kRecordCaption[] = "Record";
-inline constexpr char kStopCaption[] = "Stop";
 inline constexpr char kNoSlotToRecord[] = "Select the communication to record a voice for.";
 inline constexpr char kNoMicrophone[] = "No microphone is available.";
 inline constexpr char kMicrophoneFailed[] = "The microphone stopped working. Nothing was kept.";
@@ -69,4 +68,65 @@ std::string NotDeleted(const std::vector<std::string>& paths);
 // full stop appended when the last character's code is above that of ".".
 std::string ErrorBoxText(const std::exception& error);
 
+// A message box as the player sees it.
+struct Box {
+    std::string text;
+    std::string caption;
+    unsigned style = kMbOk;
+};
+// The game session's questions and notices, in words.
+Box ConfirmationBox(Confirmation question, const ConversionAsked& sound);
+Box SaveFirstBox(SaveFirst when);
+Box NoticeBox(Notice notice, const std::vector<std::string>& details);
+
 }  // namespace quillory::messages
+
+// The captions of the forms' controls and menus.
+namespace quillory::captions {
+
+// The main window.
+inline constexpr char kCommType[] = "Comm type :";
+inline constexpr char kReplace[] = "Replace :";
+inline constexpr char kWith[] = "With :";
+inline constexpr char kRunSecretOps[] = "Run Secret Ops";
+inline constexpr char kSaveText[] = "Save Text";
+inline constexpr char kChange[] = "Change";
+inline constexpr char kRevertText[] = "Revert Text";
+inline constexpr char kAttachWav[] = "Attach WAV";
+inline constexpr char kRemoveCustom[] = "Remove custom communications";
+inline constexpr char kOpenDialogTitle[] = "Select a WAV file...";
+inline constexpr char kOpenDialogFilter[] = "WAV files|*.wav";
+// The menus.
+inline constexpr char kTextMenu[] = "&Text";
+inline constexpr char kUndoChange[] = "&Undo change";
+inline constexpr char kRestoreDefault[] = "Restore &default text";
+inline constexpr char kSaveTextItem[] = "&Save Text";
+inline constexpr char kVoiceMenu[] = "&Voice";
+inline constexpr char kPlayItem[] = "&Play";
+inline constexpr char kStopItem[] = "&Stop";
+inline constexpr char kRemoveVoiceItem[] = "&Remove voice...";
+inline constexpr char kRecordItem[] = "Re&cord...";
+inline constexpr char kAttachWavItem[] = "&Attach WAV...";
+inline constexpr char kAboutMenu[] = "About...";
+inline constexpr char kAboutItem[] = "About";
+// The About box.
+inline constexpr char kAboutCaption[] = "About";
+inline constexpr char kProductName[] = "Quillory";
+inline constexpr char kVersion[] = "Version " QUILLORY_VERSION;
+inline constexpr char kAddress[] = "quillory@example.org";
+inline constexpr char kSite[] = "http://quillory.example.org/";
+inline constexpr char kNextVersion1[] = "I'll try to have the next version to change also";
+inline constexpr char kNextVersion2[] = "Prophecy's comms.";
+inline constexpr char kOk[] = "OK";
+// The recording box.
+inline constexpr char kRecordBox[] = "Record voice";
+inline constexpr char kMessage[] = "Message :";
+inline constexpr char kLevel[] = "Level :";
+inline constexpr char kRecord[] = "Record";
+inline constexpr char kStop[] = "Stop";
+inline constexpr char kPlay[] = "Play";
+inline constexpr char kKeep[] = "Keep";
+inline constexpr char kCancel[] = "Cancel";
+inline constexpr char kTrim[] = "Trim silence at both ends";
+
+}  // namespace quillory::captions

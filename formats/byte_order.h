@@ -30,6 +30,10 @@ constexpr std::uint64_t readBigEndian(const unsigned char* bytes, std::size_t co
     return value;
 }
 
+inline std::uint64_t readLittleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
+    return readLittleEndian(reinterpret_cast<const unsigned char*>(bytes.data() + at), count);
+}
+
 inline std::uint64_t readBigEndian(std::string_view bytes, std::size_t at, std::size_t count) {
     return readBigEndian(reinterpret_cast<const unsigned char*>(bytes.data() + at), count);
 }

@@ -164,16 +164,6 @@ std::size_t MemorySource::readAt(std::uint64_t offset, void* into, std::size_t c
     return got;
 }
 
-std::string waveFile(const FormatBlock& format, std::string_view samples) {
-    const std::uint64_t size = samples.size();
-    const std::size_t pad = size & 1;
-    ByteBuilder file(44 + size + pad);
-    file.text("RIFF").littleEndian(36 + size + pad, 4).text("WAVE");
-    file.text("fmt ").littleEndian(kFormatBlockSize, 4).bytes(format);
-    file.text("data").littleEndian(size, 4).text(samples).zeros(pad);
-    return file.take();
-}
-
 WaveDescription describeWave(ByteSource& wave) {
     WaveDescription found;
     const std::uint64_t length = wave.size();

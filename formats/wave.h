@@ -97,10 +97,6 @@ private:
     std::size_t outputFrameBytes_;
 };
 
-// A RIFF WAVE file holding the samples, in the format of the block (and the pad byte after an
-// odd number of sample bytes).
-std::string waveFile(const FormatBlock& format, std::string_view samples);
-
 // Walks the chunk list from offset 12 by the chunks' sizes (with the pad byte after an odd
 // size), so that bytes inside a chunk are never taken for a chunk header; the first "fmt " and
 // the first "data" chunk count. Taken: PCM (tag 1) of 8 or 16 bits and extensible PCM

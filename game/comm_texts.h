@@ -2,8 +2,10 @@
 
 // The communication text file of the game's folder: loaded whole or not at all, created from
 // the default texts when there is none, and saved through a temporary file so that a failed
-// save leaves the old file as it was.
+// save leaves the old file as it was. The file holds its texts in the system's ANSI code page;
+// the program holds them in UTF-8, and this is where they pass from one to the other.
 #include <functional>
+#include <string>
 
 #include "formats/commfile.h"
 #include "game/game_directory.h"
@@ -21,5 +23,13 @@ CommFile LoadCommFile(const GameDirectory& game,
 
 // Writes the header and the 40 texts, with the header's sizes filled in, in place of the file.
 void SaveCommFile(const GameDirectory& game, const std::string& header, const CommTexts& texts);
+
+// A text as the file would hold it, in UTF-8 (a letter and its combining accent become the one
+// accented letter), or the characters that the file cannot hold, each once, in order.
+struct StorableText {
+    std::string text;
+    std::string unstorable;
+};
+StorableText StorableOf(const std::string& text);
 
 }  // namespace quillory

@@ -8,6 +8,9 @@
 
 namespace quillory {
 
+// The game's program in its folder, which the shell starts with the folder as its current one.
+inline constexpr char kGameExecutable[] = "Secretops.exe";
+
 class GameDirectory {
 public:
     // `dir` is the game's folder as found, ending in a separator (or empty: the current one).

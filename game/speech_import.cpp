@@ -3,14 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "formats/speech.h"
-#include "game/game_directory.h"
-#include "platform/error.h"
-
 namespace quillory {
 namespace {
-
-constexpr std::size_t kCopyBufferSize = 1024 * 1024;
 
 // An open file as the WAVE reader's source.
 class FileSource : public ByteSource {
@@ -31,81 +25,57 @@ private:
     File& file_;
 };
 
-// Reads exactly `count` bytes at `offset`, or fails with kReadBeyondEnd.
-void readExactAt(ByteSource& in, std::uint64_t offset, void* into, std::size_t count) {
-    if (in.readAt(offset, into, count) != count) {
-        throw Error(kReadBeyondEnd);
-    }
-}
+// Whole frames of a converted encoding turned into 16-bit PCM as they are read.
+class ConvertedSamples : public SampleSource {
+public:
+    ConvertedSamples(const WaveDescription& wave, std::unique_ptr<SampleSource> in)
+        : converter_(wave), in_(std::move(in)) {}
 
-void copySamples(ByteSource& in, std::uint64_t offset, File& out, std::uint32_t total,
-                 const CopyProgress& progress) {
-    std::vector<char> buffer(std::min<std::size_t>(total, kCopyBufferSize));
-    for (std::uint32_t done = 0; done < total;) {
-        const std::size_t chunk = std::min<std::size_t>(total - done, buffer.size());
-        readExactAt(in, offset + done, buffer.data(), chunk);
-        out.write(buffer.data(), chunk);
-        done += static_cast<std::uint32_t>(chunk);
-        progress(done, total);
+    std::size_t read(void* buffer, std::size_t size) override {
+        const std::size_t frames = size / converter_.outputFrameBytes();
+        input_.resize(frames * converter_.inputFrameBytes());
+        std::size_t got = 0;
+        for (std::size_t step; got < input_.size() &&
+                               (step = in_->read(input_.data() + got, input_.size() - got)) > 0;) {
+            got += step;
+        }
+        const std::size_t whole = got / converter_.inputFrameBytes();
+        converter_.convert(input_.data(), whole, static_cast<unsigned char*>(buffer));
+        return whole * converter_.outputFrameBytes();
     }
-}
 
-// The whole frames of the samples, a block of about kCopyBufferSize input bytes at a time.
-void convertSamples(ByteSource& in, std::uint64_t offset, File& out, const WaveDescription& wave,
-                    const CopyProgress& progress) {
-    const SampleConverter converter(wave);
-    const std::size_t inFrame = converter.inputFrameBytes();
-    const std::size_t outFrame = converter.outputFrameBytes();
-    const std::uint32_t total = wave.speechBytes;
-    std::size_t framesLeft = total / outFrame;
-    const std::size_t blockFrames =
-        std::min(framesLeft, std::max<std::size_t>(1, kCopyBufferSize / inFrame));
-    std::vector<unsigned char> input(blockFrames * inFrame);
-    std::vector<unsigned char> output(blockFrames * outFrame);
-    for (std::uint32_t done = 0; framesLeft > 0;) {
-        const std::size_t frames = std::min(framesLeft, blockFrames);
-        readExactAt(in, offset, input.data(), frames * inFrame);
-        offset += frames * inFrame;
-        converter.convert(input.data(), frames, output.data());
-        out.write(output.data(), frames * outFrame);
-        framesLeft -= frames;
-        done += static_cast<std::uint32_t>(frames * outFrame);
-        progress(done, total);
-    }
-}
+private:
+    SampleConverter converter_;
+    std::unique_ptr<SampleSource> in_;
+    std::vector<unsigned char> input_;
+};
 
 }  // namespace
 
 WaveImport::WaveImport(FileSystem& fs, const std::string& wavPath)
-    : fs_(fs), file_(fs.openUserFile(wavPath)), source_(std::make_unique<FileSource>(*file_)) {
-    wave_ = describeWave(*source_);
-}
-
-WaveImport::WaveImport(FileSystem& fs, std::unique_ptr<ByteSource> wave)
-    : fs_(fs), source_(std::move(wave)) {
-    wave_ = describeWave(*source_);
+    : fs_(fs), file_(fs.openUserFile(wavPath)) {
+    FileSource source(*file_);
+    wave_ = describeWave(source);
 }
 
 WaveImport::~WaveImport() = default;
 
+VoiceSound WaveImport::Voice() {
+    file_->seek(wave_.samplesOffset);
+    auto samples = std::make_unique<FileSamples>(std::move(file_), wave_.sampleBytes);
+    VoiceSound voice{wave_.format, wave_.speechBytes, nullptr};
+    if (wave_.encoding == SampleEncoding::Copy) {
+        voice.samples = std::move(samples);
+    } else {
+        voice.samples = std::make_unique<ConvertedSamples>(wave_, std::move(samples));
+    }
+    return voice;
+}
+
 void WaveImport::WriteSpeechFile(const std::string& gameDir, int slot,
                                  const CopyProgress& progress) {
-    const GameDirectory game(fs_, gameDir);
-    const std::string target = game.SpeechFile(slot);
-    game.MakeSpeechFolders();
-    const std::uint32_t total = wave_.speechBytes;
-    writeReplacing(fs_, target, [&](File& out) {
-        out.write(speechFileHeader(wave_.format, total));
-        progress(0, total);
-        if (wave_.encoding == SampleEncoding::Copy) {
-            copySamples(*source_, wave_.samplesOffset, out, total, progress);
-        } else {
-            convertSamples(*source_, wave_.samplesOffset, out, wave_, progress);
-        }
-    });
-    if (file_) {
-        file_->close();
-    }
+    VoiceSound voice = Voice();
+    WriteVoice(GameDirectory(fs_, gameDir), slot, voice, progress);
 }
 
 }  // namespace quillory

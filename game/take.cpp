@@ -4,9 +4,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "formats/byte_order.h"
 #include "formats/sound_format.h"
-#include "formats/wave.h"
-#include "game/speech_import.h"
 
 namespace quillory {
 namespace {
@@ -17,8 +16,7 @@ constexpr std::size_t kMarginBytes = kTakeFormat.rate / 10 * kTakeFrameBytes;  /
 constexpr int kQuietestHeard = 328;
 
 int SampleAt(std::string_view samples, std::size_t frame) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(samples.data()) + frame * 2;
-    return static_cast<std::int16_t>(bytes[0] | bytes[1] << 8);
+    return static_cast<std::int16_t>(readLittleEndian(samples, frame * kTakeFrameBytes, 2));
 }
 
 FormatBlock TakeFormatBlock() {
@@ -61,12 +59,9 @@ std::optional<TakePart> AudiblePart(std::string_view samples) {
     return TakePart{from, to - from};
 }
 
-std::string TakeWave(std::string_view samples) { return waveFile(TakeFormatBlock(), samples); }
-
-void KeepTake(FileSystem& fs, const std::string& gameDir, int slot, std::string_view samples) {
-    const std::string wave = TakeWave(samples);
-    WaveImport importing(fs, std::make_unique<MemorySource>(wave));
-    importing.WriteSpeechFile(gameDir, slot, [](std::uint64_t, std::uint64_t) {});
+VoiceSound TakeVoice(std::string_view samples) {
+    return {TakeFormatBlock(), static_cast<std::uint32_t>(samples.size()),
+            std::make_unique<MemorySamples>(std::string(samples))};
 }
 
 }  // namespace quillory

@@ -8,15 +8,15 @@
 #include <string>
 #include <string_view>
 
-#include "platform/filesystem.h"
-#include "platform/microphone.h"
+#include "game/voice_sound.h"
+#include "platform/pcm_format.h"
 
 namespace quillory {
 
 inline constexpr PcmFormat kTakeFormat{1, 22050, 16};
-inline constexpr std::size_t kTakeFrameBytes = 2;
+inline constexpr std::size_t kTakeFrameBytes = kTakeFormat.channels * kTakeFormat.bits / 8;
 // A recording stops by itself at 60 seconds.
-inline constexpr std::size_t kLongestTakeBytes = 60 * 22050 * kTakeFrameBytes;
+inline constexpr std::size_t kLongestTakeBytes = 60 * kTakeFormat.rate * kTakeFrameBytes;
 
 // How long `bytes` of a take last, in milliseconds, rounded down.
 std::uint64_t TakeMilliseconds(std::size_t bytes);
@@ -33,11 +33,7 @@ struct TakePart {
 };
 std::optional<TakePart> AudiblePart(std::string_view samples);
 
-// The RIFF WAVE file holding the samples.
-std::string TakeWave(std::string_view samples);
-
-// Writes the speech sample file of `slot` below `gameDir` from the samples: the import of
-// TakeWave(samples), with its folders and its replacing write.
-void KeepTake(FileSystem& fs, const std::string& gameDir, int slot, std::string_view samples);
+// The samples as a voice, in the take's format.
+VoiceSound TakeVoice(std::string_view samples);
 
 }  // namespace quillory

@@ -17,6 +17,7 @@
 #include "formats/commfile.h"
 #include "game/slots.h"
 #include "platform/error.h"
+#include "platform/text.h"
 #include "tests/support/bytes.h"
 #include "tests/support/expected.h"
 #include "tests/support/fakes.h"
@@ -115,8 +116,12 @@ TEST_F(MainWindow, StartLoadsTheFileThatIsThere) {
     game.makeDir("language\\pilots");
     game.write(kFile, test::commFile(header, mine) + "tail");
     start();
-    EXPECT_EQ(texts(), mine);
-    EXPECT_EQ(form->CommFileHeader.substr(32, 7), "EngXish");
+    std::vector<std::string> shown = mine;
+    shown[39] =
+        "\xC3\x89"
+        "chec.";  // the list holds UTF-8
+    EXPECT_EQ(texts(), shown);
+    EXPECT_EQ(form->Session().CommFileHeader().substr(32, 7), "EngXish");
     EXPECT_EQ(form->TypePhrase.Caption(), "Break and attack.");
 
     user([&] { form->BitBtn1.Click(); });
@@ -156,7 +161,7 @@ TEST_F(MainWindow, InstalledFolderWithoutFinalBackslashGetsOne) {
     dir.pop_back();
     registry.record.value = dir;
     start();
-    EXPECT_EQ(form->GameDir, dir + "\\");
+    EXPECT_EQ(form->Session().GameDir(), dir + "\\");
     EXPECT_EQ(game.read(kFile).size(), 1184u);
 }
 
@@ -252,7 +257,7 @@ TEST_F(MainWindow, TruncatedFileChangesNothingInMemory) {
     start();
     form->Textes.UserSelected(9);
     change(9, "unsaved");
-    const std::string header = form->CommFileHeader;
+    const std::string header = form->Session().CommFileHeader();
     const std::string whole = game.read(kFile);
     for (std::size_t cut : {std::size_t{50}, std::size_t{100}, whole.size() - 1}) {
         game.write(kFile, whole.substr(0, cut));
@@ -262,7 +267,7 @@ TEST_F(MainWindow, TruncatedFileChangesNothingInMemory) {
         EXPECT_EQ(form->Textes.Items(9), "unsaved") << cut;
         EXPECT_EQ(form->Textes.Items(8), "x") << cut;
         EXPECT_EQ(form->Textes.ItemIndex(), 9);
-        EXPECT_EQ(form->CommFileHeader, header);
+        EXPECT_EQ(form->Session().CommFileHeader(), header);
         EXPECT_EQ(form->TypePhrase.Caption(), "Attack my target.");
         EXPECT_EQ(game.read(kFile), whole.substr(0, cut)) << "a load never writes";
     }
@@ -273,7 +278,7 @@ TEST_F(MainWindow, SaveWithoutALoadedHeaderWritesTheDefaultOne) {
     game.write(kFile, "FORM short");
     start();
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"Quillory|Read beyond end of file."});
-    EXPECT_EQ(form->CommFileHeader, "");
+    EXPECT_EQ(form->Session().CommFileHeader(), "");
     change(0, "Go!");
     user([&] { form->BitBtn1.Click(); });
     std::vector<std::string> expected(40);
@@ -286,7 +291,7 @@ TEST_F(MainWindow, MissingGameFolderIsReportedAsAnInvalidFilename) {
     start();
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"Quillory|Invalid filename."});
     EXPECT_EQ(texts(), defaults());
-    EXPECT_EQ(form->CommFileHeader, test::defaultHeader());
+    EXPECT_EQ(form->Session().CommFileHeader(), test::defaultHeader());
     EXPECT_FALSE(form->Closed());
 }
 
@@ -455,7 +460,8 @@ TEST_F(MainWindow, ChangeRefusesCharactersThatTheGamesTextsCannotHold) {
         ui.boxes.clear();
         change(3, typed.typed);
         if (typed.stored) {
-            EXPECT_EQ(form->Textes.Items(3), typed.stored);
+            EXPECT_EQ(form->Textes.Items(3), typed.typed) << "shown in UTF-8";
+            EXPECT_EQ(AnsiOf(form->Textes.Items(3)).bytes, typed.stored);
             EXPECT_TRUE(ui.boxes.empty());
         } else {
             EXPECT_EQ(form->Textes.Items(3), test::defaultTexts()[3]) << "nothing changes";

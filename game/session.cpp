@@ -1,0 +1,284 @@
+#include "game/session.h"
+
+#include <optional>
+#include <utility>
+
+#include "game/FmxUtils.h"
+#include "game/comm_texts.h"
+#include "game/removal.h"
+#include "game/slots.h"
+#include "game/speech_import.h"
+#include "game/take.h"
+#include "platform/error.h"
+
+namespace quillory {
+namespace {
+
+constexpr int kShowNormal = 5;
+const std::string kNoText;
+
+bool IsSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
+std::size_t At(int slot) { return static_cast<std::size_t>(slot); }
+
+}  // namespace
+
+GameSession::GameSession(FileSystem& fs, Shell& shell, Sound& sound, Microphone& microphone)
+    : fs_(fs), shell_(shell), sound_(sound), microphone_(microphone) {}
+
+void GameSession::Open(std::string dir) {
+    dir_ = std::move(dir);
+    RemoveUnfinishedWrites(fs_, dir_);
+    FindVoices();
+}
+
+const std::string& GameSession::Text(int slot) const {
+    return IsSlot(slot) ? texts_[At(slot)] : kNoText;
+}
+
+bool GameSession::Changed(int slot) const {
+    return IsSlot(slot) && texts_[At(slot)] != saved_[At(slot)];
+}
+
+bool GameSession::NotDefault(int slot) const {
+    return IsSlot(slot) && texts_[At(slot)] != defaultText(slot);
+}
+
+bool GameSession::AnyChanged() const { return texts_ != saved_; }
+
+void GameSession::Load() {
+    loadFailed_ = true;
+    const CommFile file = LoadCommFile(Game(), [this](const CommFile& defaults) {
+        // Shown from now on, and what a change is measured against, even when the file cannot
+        // be written: closing without a change asks nothing.
+        header_ = defaults.header;
+        texts_ = saved_ = defaults.texts;
+    });
+    header_ = file.header;
+    texts_ = saved_ = file.texts;
+    loadFailed_ = false;
+}
+
+void GameSession::Save() {
+    SaveCommFile(Game(), header_, texts_);
+    saved_ = texts_;
+    loadFailed_ = false;
+}
+
+bool GameSession::Change(int slot, const std::string& text, Player& player) {
+    if (!IsSlot(slot)) {
+        return false;
+    }
+    StorableText storable = StorableOf(text);
+    if (!storable.unstorable.empty()) {
+        player.Tell(Notice::Unstorable, {storable.unstorable});
+        return false;
+    }
+    texts_[At(slot)] = std::move(storable.text);
+    return true;
+}
+
+bool GameSession::UndoChange(int slot) {
+    if (!Changed(slot)) {
+        return false;
+    }
+    texts_[At(slot)] = saved_[At(slot)];
+    return true;
+}
+
+bool GameSession::RestoreDefault(int slot) {
+    if (!NotDefault(slot)) {
+        return false;
+    }
+    texts_[At(slot)] = defaultText(slot);
+    return true;
+}
+
+void GameSession::SaveText(Player& player) {
+    // After a failed load its own question takes the place of the usual one.
+    if (player.Confirm(loadFailed_ ? Confirmation::OverwriteUnread : Confirmation::Save)) {
+        Save();
+    }
+}
+
+bool GameSession::Revert(Player& player) {
+    if (!player.Confirm(Confirmation::Revert)) {
+        return false;
+    }
+    FindVoices();
+    Load();
+    return true;
+}
+
+bool GameSession::SaveChangesFirst(SaveFirst when, Player& player) {
+    if (!AnyChanged()) {
+        return true;
+    }
+    switch (player.AskSaveFirst(when)) {
+        case Answer::Yes:
+            if (loadFailed_ && !player.Confirm(Confirmation::OverwriteUnread)) {
+                return false;
+            }
+            try {
+                Save();
+            } catch (const std::exception& error) {
+                player.ShowError(error);
+                return false;
+            }
+            return true;
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool GameSession::HasVoice(int slot) const { return IsSlot(slot) && voices_[At(slot)]; }
+
+void GameSession::FindVoices() { voices_ = quillory::FindVoices(fs_, dir_); }
+
+void GameSession::AttachSound(int slot, const std::string& path, Player& player) {
+    if (busy_) {
+        return;
+    }
+    if (!IsSlot(slot)) {
+        player.Tell(Notice::NoSlotSelected);
+        return;
+    }
+    WaveImport importing(fs_, path);
+    const WaveDescription& wave = importing.wave();
+    if (wave.isWave) {
+        player.SoundRecognised();
+    }
+    switch (wave.refusal) {
+        case WaveRefusal::None:
+            break;
+        case WaveRefusal::Empty:
+            player.Tell(Notice::EmptyFile);
+            player.Tell(Notice::NotWave);
+            return;
+        case WaveRefusal::NotWave:
+        case WaveRefusal::ShortFormat:
+        case WaveRefusal::BadFormat:
+            player.Tell(Notice::NotWave);
+            return;
+        case WaveRefusal::TooLong:
+            player.Tell(Notice::TooLong);
+            return;
+        case WaveRefusal::NotPcm:
+            player.Tell(Notice::NotPcm);
+            return;
+        case WaveRefusal::TooShort:
+        case WaveRefusal::NoFormat:
+        case WaveRefusal::NoData:
+            // The file ends before what the import needs.
+            throw Error(kReadBeyondEnd);
+    }
+    if (wave.encoding != SampleEncoding::Copy) {
+        const bool floating = wave.encoding == SampleEncoding::Float;
+        if (!player.Confirm(Confirmation::Convert,
+                            {floating, floating ? wave.containerBits : wave.validBits})) {
+            return;
+        }
+    }
+    // The sound that plays keeps its file open: it stops before a voice is replaced or goes.
+    sound_.Stop();
+    {
+        busy_ = true;
+        player.WorkBegins();
+        try {
+            VoiceSound voice = importing.Voice();
+            WriteVoice(Game(), slot, voice, [&](std::uint64_t done, std::uint64_t total) {
+                player.WorkProgress(done, total);
+            });
+        } catch (...) {
+            busy_ = false;
+            player.WorkEnds(false);
+            throw;
+        }
+        busy_ = false;
+        player.WorkEnds(true);
+    }
+    FindVoices();
+    player.Tell(Notice::Done);
+}
+
+void GameSession::DropFiles(int slot, const std::vector<std::string>& paths, Player& player) {
+    if (paths.size() != 1) {
+        player.Tell(Notice::DropOneFile);
+    } else if (fs_.userDirExists(paths.front())) {
+        player.Tell(Notice::NotWave);
+    } else {
+        AttachSound(slot, paths.front(), player);
+    }
+}
+
+bool GameSession::MayRecord(int slot, Player& player) {
+    if (!IsSlot(slot)) {
+        player.Tell(Notice::NoSlotToRecord);
+        return false;
+    }
+    if (!microphone_.Available()) {
+        player.Tell(Notice::NoMicrophone);
+        return false;
+    }
+    return true;
+}
+
+void GameSession::KeepTake(int slot, std::string_view samples) {
+    sound_.Stop();
+    VoiceSound voice = TakeVoice(samples);
+    WriteVoice(Game(), slot, voice, [](std::uint64_t, std::uint64_t) {});
+    FindVoices();
+}
+
+void GameSession::RemoveVoice(int slot, Player& player) {
+    if (!HasVoice(slot) || !player.Confirm(Confirmation::RemoveVoice)) {
+        return;
+    }
+    sound_.Stop();
+    TellKept(DeleteVoice(fs_, dir_, slot), player);
+}
+
+void GameSession::Play(int slot, Player& player) {
+    if (!HasVoice(slot)) {
+        return;
+    }
+    std::optional<VoiceStream> voice = OpenVoice(fs_, dir_, slot);
+    if (!voice) {
+        player.Tell(Notice::CannotPlay);
+        return;
+    }
+    if (const std::optional<Notice> trouble =
+            PlayNotice(sound_.Play(voice->format, std::move(voice->samples)))) {
+        player.Tell(*trouble);
+    }
+}
+
+bool GameSession::RemoveEverything(Player& player) {
+    if (!player.Confirm(Confirmation::RemoveEverything)) {
+        return false;
+    }
+    sound_.Stop();
+    TellKept(RemoveCustomFiles(fs_, dir_), player);
+    return true;
+}
+
+void GameSession::TellKept(const std::vector<std::string>& kept, Player& player) {
+    FindVoices();
+    if (!kept.empty()) {
+        player.Tell(Notice::NotDeleted, kept);
+    }
+}
+
+void GameSession::RunGame(void* owner, Player& player) {
+    // The game shows the texts of the file: changed ones are saved first if the player wishes.
+    if (!SaveChangesFirst(SaveFirst::BeforeRunning, player)) {
+        return;
+    }
+    if (LaunchFile(shell_, owner, kGameExecutable, "", dir_, kShowNormal) <= 32) {
+        player.Tell(Notice::CannotStart, {kGameExecutable, dir_});
+    }
+}
+
+}  // namespace quillory

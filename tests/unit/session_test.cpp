@@ -1,0 +1,133 @@
+// The game session's rules about the player's texts, without a window: what is asked, and what
+// reaches the file.
+#include "game/session.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "game/slots.h"
+#include "platform/error.h"
+#include "tests/support/expected.h"
+#include "tests/support/fakes.h"
+#include "tests/support/faulty_fs.h"
+#include "tests/support/game_folder.h"
+
+namespace quillory {
+namespace {
+
+constexpr char kFile[] = "language\\pilots\\player_1.eng";
+
+// Answers from a script (OK and Yes when it runs out), and remembers what it was asked.
+struct ScriptedPlayer : Player {
+    std::deque<int> answers;  // 1 OK/Yes, 0 Cancel, -1 No
+    std::vector<std::string> asked;
+
+    int Next() {
+        const int answer = answers.empty() ? 1 : answers.front();
+        if (!answers.empty()) {
+            answers.pop_front();
+        }
+        return answer;
+    }
+    bool Confirm(Confirmation question, const ConversionAsked&) override {
+        asked.push_back(question == Confirmation::OverwriteUnread ? "unread" : "confirm");
+        return Next() == 1;
+    }
+    Answer AskSaveFirst(SaveFirst) override {
+        asked.push_back("save first");
+        const int answer = Next();
+        return answer == 1 ? Answer::Yes : answer == 0 ? Answer::Cancel : Answer::No;
+    }
+    void Tell(Notice, const std::vector<std::string>&) override { asked.push_back("told"); }
+    void ShowError(const std::exception&) override { asked.push_back("error"); }
+    void SoundRecognised() override {}
+    void WorkBegins() override {}
+    void WorkProgress(std::uint64_t, std::uint64_t) override {}
+    void WorkEnds(bool) override {}
+};
+
+class Session : public ::testing::Test {
+protected:
+    test::GameFolder game;
+    test::RecordingShell shell;
+    test::RecordingSound sound;
+    test::ScriptedMicrophone microphone;
+    ScriptedPlayer player;
+
+    GameSession Open(FileSystem& fs = systemFileSystem()) {
+        GameSession session(fs, shell, sound, microphone);
+        session.Open(game.dir());
+        return session;
+    }
+};
+
+TEST_F(Session, LeavingChangedTextsAsksFirstAndGuardsAFileThatWasNotRead) {
+    const struct Case {
+        const char* what;
+        bool unread;  // the file was cut short, so its load failed
+        std::deque<int> answers;
+        std::vector<std::string> asked;
+        bool goesOn;
+        bool written;
+    } cases[] = {
+        {"Yes saves", false, {1}, {"save first"}, true, true},
+        {"No drops", false, {-1}, {"save first"}, true, false},
+        {"Cancel stays", false, {0}, {"save first"}, false, false},
+        {"Yes over an unread file, OK", true, {1, 1}, {"save first", "unread"}, true, true},
+        {"Yes over an unread file, Cancel", true, {1, 0}, {"save first", "unread"}, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        game.makeDir("language\\pilots");
+        const std::string before =
+            c.unread ? std::string("FORM") : test::commFile(test::defaultTexts());
+        game.write(kFile, before);
+        GameSession session = Open();
+        if (c.unread) {
+            EXPECT_THROW(session.Load(), Error);
+        } else {
+            session.Load();
+        }
+        EXPECT_TRUE(session.SaveChangesFirst(SaveFirst::BeforeClosing, player)) << "no change";
+        ASSERT_TRUE(session.Change(5, "Mine.", player));
+        player.asked.clear();
+        player.answers = c.answers;
+        EXPECT_EQ(session.SaveChangesFirst(SaveFirst::BeforeClosing, player), c.goesOn);
+        EXPECT_EQ(player.asked, c.asked);
+        EXPECT_EQ(game.read(kFile) != before, c.written);
+        EXPECT_EQ(session.AnyChanged(), !c.written);
+    }
+}
+
+TEST_F(Session, AFileThatCouldNotBeCreatedLeavesTheDefaultsUnchanged) {
+    test::FaultyFileSystem failing(1, kAccessDenied);
+    GameSession session = Open(failing);
+    EXPECT_THROW(session.Load(), Error);
+    EXPECT_TRUE(session.LoadFailed());
+    EXPECT_EQ(session.Text(7), defaultText(7)) << "shown, to work from";
+    EXPECT_TRUE(session.SaveChangesFirst(SaveFirst::BeforeClosing, player));
+    EXPECT_TRUE(player.asked.empty()) << "closing with no change asks nothing";
+}
+
+TEST_F(Session, EachVerbOnATextMarksItAsTheFileAndTheDefaultsSee) {
+    GameSession session = Open();
+    session.Load();
+    ASSERT_TRUE(session.Change(0, "Break and attack, \xC3\xA9quipe.", player));
+    EXPECT_TRUE(session.Changed(0));
+    EXPECT_TRUE(session.NotDefault(0));
+    EXPECT_FALSE(session.Change(0, "\xD0\x9F", player)) << "Cyrillic: refused";
+    EXPECT_EQ(player.asked, std::vector<std::string>{"told"});
+    EXPECT_TRUE(session.UndoChange(0));
+    EXPECT_FALSE(session.Changed(0));
+    EXPECT_FALSE(session.UndoChange(0));
+    EXPECT_FALSE(session.RestoreDefault(0)) << "already the default";
+    ASSERT_TRUE(session.Change(1, "Other.", player));
+    session.Save();
+    EXPECT_FALSE(session.Changed(1));
+    EXPECT_TRUE(session.RestoreDefault(1));
+    EXPECT_TRUE(session.Changed(1));
+}
+
+}  // namespace
+}  // namespace quillory

@@ -1,5 +1,7 @@
 #include "app/messages.h"
 
+#include <new>
+
 #include "platform/error.h"
 
 namespace quillory::messages {
@@ -16,10 +18,6 @@ std::string Sentence(const Error& error) {
             return "Too many open files";
         case kAccessDenied:
             return "File access denied";
-        case kWriteRefused:
-            return "File access denied.\n\nOn this Windows, Quillory writes its files straight "
-                   "into the game folder, and your account may not change that folder. Log on as "
-                   "an administrator, or give your account the right to change the game folder.";
         case kReadBeyondEnd:
             return "Read beyond end of file";
         case kDiskFull:
@@ -33,6 +31,39 @@ std::string Sentence(const Error& error) {
         default:
             return "I/O error " + std::to_string(error.code());
     }
+}
+
+// What the player can do about the cause; null where there are no better words than the first.
+const char* Remedy(Cause cause) {
+    switch (cause) {
+        case Cause::Unknown:
+            break;
+        case Cause::AccountMayNotWrite:
+            return "On this Windows, Quillory writes its files straight into the game folder, and "
+                   "your account may not change that folder. Log on as an administrator, or give "
+                   "your account the right to change the game folder.";
+        case Cause::InUse:
+            return "Another program has the file open, perhaps the game itself. Close that "
+                   "program, then try again.";
+        case Cause::ReadOnlyDisk:
+            return "The file is on a disk that cannot be written to. Remove its write protection, "
+                   "or install the game on a disk that can be written to.";
+        case Cause::PathTooLong:
+            return "The file's path is longer than Windows allows. Move the file, or the game, to "
+                   "a folder with a shorter path.";
+        case Cause::InvalidName:
+            return "The file's path holds a name with characters that Windows does not allow. "
+                   "Check the game folder that the game's setup recorded, or rename the file.";
+        case Cause::NotAFolder:
+            return "Part of the file's path is a file, not a folder. Check the game folder that "
+                   "the game's setup recorded, or move that file away.";
+        case Cause::FolderInPlace:
+            return "A folder has the file's name. Rename or move that folder, then try again.";
+        case Cause::OutOfMemory:
+            return "There is not enough memory for this. Close other programs, or use a smaller "
+                   "file.";
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -66,6 +97,12 @@ std::string ErrorBoxText(const std::exception& error) {
     std::string text = ours ? Sentence(*ours) : error.what();
     if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') {
         text += '.';
+    }
+    const Cause cause = ours                                          ? ours->cause()
+                        : dynamic_cast<const std::bad_alloc*>(&error) ? Cause::OutOfMemory
+                                                                      : Cause::Unknown;
+    if (const char* remedy = Remedy(cause)) {
+        text += std::string("\n\n") + remedy;
     }
     return text;
 }

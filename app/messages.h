@@ -65,7 +65,8 @@ std::string CannotStart(const std::string& program, const std::string& folder);
 std::string NotDeleted(const std::vector<std::string>& paths);
 
 // The standard error box's text for an error that ended a handler: what went wrong, with a
-// full stop appended when the last character's code is above that of ".".
+// full stop appended when the last character's code is above that of "."; then, after a blank
+// line, what the player can do about its cause, where that is known.
 std::string ErrorBoxText(const std::exception& error);
 
 // A message box as the player sees it.

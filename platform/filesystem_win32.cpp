@@ -23,7 +23,36 @@ int codeOf(DWORD err) {
     }
 }
 
-[[noreturn]] void fail() { throw Error(codeOf(GetLastError())); }
+DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+bool isFolder(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// True when the nearest part of `path` that exists above it is a file.
+bool fileOnPath(const std::string& path) {
+    for (std::size_t end = path.find_last_of('\\'); end != std::string::npos && end > 0;
+         end = path.find_last_of('\\', end - 1)) {
+        const DWORD attributes = attributesOf(path.substr(0, end));
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            return !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        }
+    }
+    return false;
+}
+
+// True when another program holds the file open in a way that keeps it from being replaced.
+bool heldByAnother(const std::string& path) {
+    const HANDLE handle =
+        CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
 
 // True when Windows keeps the writes that a protected folder (Program Files) refuses this
 // account in the user's VirtualStore instead: Windows Vista and later with UAC on. Windows XP
@@ -41,15 +70,40 @@ bool writesAreVirtualized() {
     return known && virtualized != 0;
 }
 
-// A write that failed: one that the system refused this account, where no virtual store takes
-// it instead, is reported with the reason.
-[[noreturn]] void failWrite() {
-    const DWORD err = GetLastError();
-    if (err == ERROR_ACCESS_DENIED && !writesAreVirtualized()) {
-        throw Error(kWriteRefused);
+// Why a write to `path` was denied: a folder in its place, another program holding it (a file
+// open elsewhere is not replaced), or an account that may not change the folder where no
+// virtual store takes the write instead. Wine denies a write to a read-only disk too, and tells
+// nothing that sets it apart from the last (no FILE_READ_ONLY_VOLUME).
+Cause refusalOf(const std::string& path) {
+    if (isFolder(path)) {
+        return Cause::FolderInPlace;
     }
-    throw Error(codeOf(err));
+    if (heldByAnother(path)) {
+        return Cause::InUse;
+    }
+    return writesAreVirtualized() ? Cause::Unknown : Cause::AccountMayNotWrite;
 }
+
+// The error of a call on `path` that failed with the system's code `err`. Where the code alone
+// does not tell the player what to do, the file system is asked why.
+Error errorOf(DWORD err, const std::string& path, bool writing) {
+    const int code = codeOf(err);
+    if (err == ERROR_PATH_NOT_FOUND && fileOnPath(path)) {
+        return Error(code, Cause::NotAFolder);
+    }
+    if (err == ERROR_ACCESS_DENIED) {
+        return Error(code, writing          ? refusalOf(path)
+                           : isFolder(path) ? Cause::FolderInPlace
+                                            : Cause::Unknown);
+    }
+    return Error(code);
+}
+
+[[noreturn]] void fail() { throw Error(codeOf(GetLastError())); }
+
+[[noreturn]] void failRead(const std::string& path) { throw errorOf(GetLastError(), path, false); }
+
+[[noreturn]] void failWrite(const std::string& path) { throw errorOf(GetLastError(), path, true); }
 
 // True when `path` lies below `folder`; letters match without regard to case, as Windows does.
 bool startsWithFolder(const std::string& path, const std::string& folder) {
@@ -58,8 +112,6 @@ bool startsWithFolder(const std::string& path, const std::string& folder) {
            std::equal(folder.begin(), folder.end(), path.begin(),
                       [&](char a, char b) { return lower(a) == lower(b); });
 }
-
-DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
 bool isReadOnlyFile(const std::string& path) {
     const DWORD attributes = attributesOf(path);
@@ -194,7 +246,7 @@ public:
             CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            fail();
+            failRead(path);
         }
         return std::make_unique<Win32File>(handle);
     }
@@ -219,9 +271,9 @@ public:
             // The folder is missing because the system refused to create it.
             if (GetLastError() == ERROR_PATH_NOT_FOUND && !refusedFolder_.empty() &&
                 startsWithFolder(path, refusedFolder_)) {
-                throw Error(kWriteRefused);
+                throw Error(kAccessDenied, Cause::AccountMayNotWrite);
             }
-            failWrite();
+            failWrite(path);
         }
         return std::make_unique<Win32File>(handle);
     }
@@ -233,7 +285,7 @@ public:
         }
         if (!MoveFileExA(from.c_str(), target.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            failWrite();
+            failWrite(target);
         }
     }
 

@@ -60,6 +60,21 @@ std::optional<WAVEFORMATEX> waveFormat(const PcmFormat& format) {
     return wave;
 }
 
+// What a failed open of the device means for the player. A device that is gone answers
+// MMSYSERR_ERROR: so does Wine's once its sound server has stopped, although it still counts the
+// device. Only a format the device cannot play is refused for the sound itself.
+Sound::Outcome OutcomeOfOpen(MMRESULT opened) {
+    switch (opened) {
+        case MMSYSERR_ERROR:
+        case MMSYSERR_BADDEVICEID:
+        case MMSYSERR_NODRIVER:
+        case MMSYSERR_ALLOCATED:
+            return Sound::Outcome::NoDevice;
+        default:
+            return Sound::Outcome::Refused;
+    }
+}
+
 // One sound on its way to the device: the device open for its format, and the buffers that a
 // thread of its own refills with the next samples each time the device gives one back, until
 // the samples end and the device has given back every buffer. Going away stops it.
@@ -91,10 +106,7 @@ public:
                                  reinterpret_cast<DWORD_PTR>(notices_), 0, CALLBACK_EVENT);
         if (opened != MMSYSERR_NOERROR) {
             device_ = nullptr;
-            return opened == MMSYSERR_BADDEVICEID || opened == MMSYSERR_NODRIVER ||
-                           opened == MMSYSERR_ALLOCATED
-                       ? Sound::Outcome::NoDevice
-                       : Sound::Outcome::Refused;
+            return OutcomeOfOpen(opened);
         }
         align_ = format.nBlockAlign;
         const DWORD quarter = format.nAvgBytesPerSec / 4 / align_ * align_;

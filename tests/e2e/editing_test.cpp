@@ -6,6 +6,9 @@ namespace quillory::e2e {
 namespace {
 
 const std::string kRevertQuestion = "Load text comm file as it was when last saved ?";
+const std::string kHeldByAnother =
+    "\n\nAnother program has the file open, perhaps the game itself. Close that program, then "
+    "try again.";
 
 using Editing = ProgramTest;
 
@@ -210,6 +213,23 @@ TEST_F(ClosingWithUnsavedChanges, AFailedSaveKeepsTheWindowOpen) {
     setReadOnly(game_.path(kCommFile), false);
 }
 
+// The game holds the file while the player saves: the box tells why, and the file stays.
+TEST_F(Editing, SavingOverAFileAnotherProgramHoldsSaysSo) {
+    start();
+    const HANDLE held = CreateFileA(game_.path(kCommFile).c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    select(3);
+    type("Mine now");
+    clickNow("Change");
+    program_->answer(clickForBox("Save Text"), kOk);
+    const MessageBoxView error = program_->waitForMessageBox();
+    CloseHandle(held);
+    expectBox(error, "File access denied." + kHeldByAnother, "Quillory", {kOk}, BoxIcon::Stop);
+    program_->answer(error, kOk);
+    EXPECT_EQ(commFileOnDisk(), commFile(defaultTexts()));
+}
+
 // The game holds the file when the program starts: the list does not hold what the file holds,
 // so nothing is written over it without the player's word.
 TEST_F(Editing, AFileThatCouldNotBeReadIsNotSavedOverWithoutAsking) {
@@ -221,7 +241,7 @@ TEST_F(Editing, AFileThatCouldNotBeReadIsNotSavedOverWithoutAsking) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     startWith([&] { install_record::set("REG_SZ", game_.dir()); });
     const MessageBoxView error = program_->waitForMessageBox();
-    expectBox(error, "I/O error 32.", "Quillory", {kOk}, BoxIcon::Stop);
+    expectBox(error, "I/O error 32." + kHeldByAnother, "Quillory", {kOk}, BoxIcon::Stop);
     program_->answer(error, kOk);
     attach();
     CloseHandle(held);

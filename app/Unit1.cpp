@@ -160,7 +160,7 @@ void TForm1::ShowChanges() {
 
 void TForm1::TextesChange() {
     const int slot = Textes.ItemIndex();
-    NouveauTexte.SetText(Utf8OfAnsi(Textes.Items(slot)));
+    NouveauTexte.SetText(Textes.Items(slot));
     TypePhrase.SetCaption(categoryPhrase(slot));
 }
 
@@ -175,7 +175,8 @@ void TForm1::Button1Click() {
                                     kMbOk | kMbIconWarning);
         return;
     }
-    ReplaceText(slot, text.bytes);
+    // As the file will hold it: a composed character in place of its decomposed form.
+    ReplaceText(slot, Utf8OfAnsi(text.bytes));
 }
 
 bool TForm1::NotDefault(int slot) const {
@@ -192,7 +193,7 @@ void TForm1::UndoChangeClick() {
     const int slot = Textes.ItemIndex();
     if (Changed(slot)) {
         ReplaceText(slot, SavedTexts[static_cast<std::size_t>(slot)]);
-        NouveauTexte.SetText(Utf8OfAnsi(Textes.Items(slot)));
+        NouveauTexte.SetText(Textes.Items(slot));
     }
 }
 
@@ -200,7 +201,7 @@ void TForm1::RestoreDefaultClick() {
     const int slot = Textes.ItemIndex();
     if (NotDefault(slot)) {
         ReplaceText(slot, defaultText(slot));
-        NouveauTexte.SetText(Utf8OfAnsi(Textes.Items(slot)));
+        NouveauTexte.SetText(Textes.Items(slot));
     }
 }
 
@@ -334,11 +335,7 @@ void TForm1::DeleteFilesBtnClick() {
 void TForm1::ReportKept(const std::vector<std::string>& kept) {
     ShowVoices();
     if (!kept.empty()) {
-        std::vector<std::string> paths;
-        for (const std::string& path : kept) {
-            paths.push_back(Utf8OfAnsi(path));
-        }
-        services_.ui.ShowMessageBox(Handle(), NotDeleted(paths), kErrorCaption,
+        services_.ui.ShowMessageBox(Handle(), NotDeleted(kept), kErrorCaption,
                                     kMbOk | kMbIconWarning);
     }
 }
@@ -349,8 +346,8 @@ void TForm1::SpeedButton1Click() {
         return;
     }
     if (LaunchFile(services_.shell, Handle(), kGameExecutable, "", GameDir, kShowNormal) <= 32) {
-        services_.ui.ShowMessageBox(Handle(), CannotStart(kGameExecutable, Utf8OfAnsi(GameDir)),
-                                    kErrorCaption, kMbOk | kMbIconStop);
+        services_.ui.ShowMessageBox(Handle(), CannotStart(kGameExecutable, GameDir), kErrorCaption,
+                                    kMbOk | kMbIconStop);
     }
 }
 
@@ -429,7 +426,7 @@ void TForm1::RecordClick() {
 void TForm1::FormDropFiles(const std::vector<std::string>& paths) {
     if (paths.size() != 1) {
         services_.ui.ShowMessageBox(Handle(), kDropOneFile, kErrorCaption, kMbOk | kMbIconWarning);
-    } else if (services_.fs.userDirExists(paths.front())) {
+    } else if (services_.fs.dirExists(paths.front())) {
         services_.ui.ShowMessageBox(Handle(), kNotWave, kErrorCaption, kMbOk | kMbIconWarning);
     } else {
         ImportWave(paths.front());

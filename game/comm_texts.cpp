@@ -1,6 +1,7 @@
 #include "game/comm_texts.h"
 
 #include "game/slots.h"
+#include "platform/text.h"
 
 namespace quillory {
 
@@ -21,11 +22,19 @@ CommFile LoadCommFile(const GameDirectory& game,
         creating(defaults);
         SaveCommFile(game, defaults.header, defaults.texts);
     }
-    return decodeCommFile(readWholeFile(game.fs(), path));
+    CommFile file = decodeCommFile(readWholeFile(game.fs(), path));
+    for (std::string& text : file.texts) {
+        text = Utf8OfAnsi(text);
+    }
+    return file;
 }
 
 void SaveCommFile(const GameDirectory& game, const std::string& header, const CommTexts& texts) {
-    const std::string bytes = encodeCommFile(header, texts);
+    CommTexts ansi;
+    for (std::size_t slot = 0; slot < texts.size(); ++slot) {
+        ansi[slot] = AnsiOf(texts[slot]).bytes;
+    }
+    const std::string bytes = encodeCommFile(header, ansi);
     writeReplacing(game.fs(), game.CommFile(), [&](File& file) { file.write(bytes); });
 }
 

@@ -2,7 +2,8 @@
 
 // The communication text file of the game's folder: loaded whole or not at all, created from
 // the default texts when there is none, and saved through a temporary file so that a failed
-// save leaves the old file as it was.
+// save leaves the old file as it was. The file holds its texts in the system's ANSI code page;
+// here they are in UTF-8, as everywhere in the program.
 #include <functional>
 
 #include "formats/commfile.h"

@@ -77,7 +77,7 @@ void convertSamples(ByteSource& in, std::uint64_t offset, File& out, const WaveD
 }  // namespace
 
 WaveImport::WaveImport(FileSystem& fs, const std::string& wavPath)
-    : fs_(fs), file_(fs.openUserFile(wavPath)), source_(std::make_unique<FileSource>(*file_)) {
+    : fs_(fs), file_(fs.openRead(wavPath)), source_(std::make_unique<FileSource>(*file_)) {
     wave_ = describeWave(*source_);
 }
 

@@ -206,7 +206,7 @@ void GameSession::AttachSound(int slot, const std::string& path, Player& player)
 void GameSession::DropFiles(int slot, const std::vector<std::string>& paths, Player& player) {
     if (paths.size() != 1) {
         player.Tell(Notice::DropOneFile);
-    } else if (fs_.userDirExists(paths.front())) {
+    } else if (fs_.dirExists(paths.front())) {
         player.Tell(Notice::NotWave);
     } else {
         AttachSound(slot, paths.front(), player);

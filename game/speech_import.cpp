@@ -53,7 +53,7 @@ private:
 }  // namespace
 
 WaveImport::WaveImport(FileSystem& fs, const std::string& wavPath)
-    : fs_(fs), file_(fs.openUserFile(wavPath)) {
+    : fs_(fs), file_(fs.openRead(wavPath)) {
     FileSource source(*file_);
     wave_ = describeWave(source);
 }

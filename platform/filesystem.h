@@ -28,17 +28,16 @@ public:
     void write(const std::string& bytes) { write(bytes.data(), bytes.size()); }
 };
 
-// The file system as the game's files need it. Paths are the game's: a directory that ends
-// in a separator followed by a relative path with backslashes, names matched without regard
-// to case as Windows does.
+// The file system as the game's files and the user's need it. Paths are in UTF-8, of any length
+// and any characters the system allows; a game path is a directory that ends in a separator
+// followed by a relative path with backslashes. Names match without regard to case as Windows
+// does.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
     virtual bool fileExists(const std::string& path) = 0;  // a directory is no file
     virtual bool dirExists(const std::string& path) = 0;
-    // The same for a path the user gave, in UTF-8.
-    virtual bool userDirExists(const std::string& utf8Path) = 0;
     // These report success only; their callers decide whether a failure matters.
     virtual bool createDirectory(const std::string& path) = 0;  // one level
     virtual bool removeDirectory(const std::string& path) = 0;  // only an empty one
@@ -46,9 +45,6 @@ public:
 
     // An existing file, for reading only, shared with other readers and writers.
     virtual std::unique_ptr<File> openRead(const std::string& path) = 0;
-    // The same for a file the user chose, by its path in UTF-8: any name the system allows,
-    // of any length, whatever the system's code page.
-    virtual std::unique_ptr<File> openUserFile(const std::string& utf8Path) = 0;
     // A new empty file for writing, replacing any file of that name.
     virtual std::unique_ptr<File> create(const std::string& path) = 0;
     // Puts the file `from` in the place of `target` in one step. A read-only target is

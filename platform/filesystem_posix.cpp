@@ -191,8 +191,6 @@ public:
 
     bool dirExists(const std::string& path) override { return isDirectory(resolve(path)); }
 
-    bool userDirExists(const std::string& utf8Path) override { return dirExists(utf8Path); }
-
     bool createDirectory(const std::string& path) override {
         return ::mkdir(resolve(path).c_str(), 0777) == 0;
     }
@@ -216,10 +214,6 @@ public:
             throw Error(codeOf(errno, real));
         }
         return std::make_unique<PosixFile>(fd, real);
-    }
-
-    std::unique_ptr<File> openUserFile(const std::string& utf8Path) override {
-        return openRead(utf8Path);
     }
 
     std::unique_ptr<File> create(const std::string& path) override {

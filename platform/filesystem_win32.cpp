@@ -1,5 +1,5 @@
-// The file system through the Win32 API: ANSI names for the game's paths, as the registry
-// gives them; UTF-16 for the files the user picks.
+// The file system through the wide Win32 API: every path comes in UTF-8 and goes to the system
+// absolute with the "\\?\" prefix, so that any name of any length opens.
 #include <windows.h>
 
 #include <algorithm>
@@ -23,7 +23,27 @@ int codeOf(DWORD err) {
     }
 }
 
-DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+// A path as the wide API takes it beyond MAX_PATH: absolute, with the "\\?\" prefix.
+std::wstring LongWidePath(const std::string& utf8Path) {
+    const std::wstring wide = WideOf(utf8Path);
+    const DWORD full = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (full == 0) {
+        return wide;
+    }
+    std::wstring absolute(full, L'\0');
+    absolute.resize(GetFullPathNameW(wide.c_str(), full, absolute.data(), nullptr));
+    if (absolute.compare(0, 4, L"\\\\?\\") == 0) {
+        return absolute;
+    }
+    if (absolute.compare(0, 2, L"\\\\") == 0) {
+        return L"\\\\?\\UNC\\" + absolute.substr(2);
+    }
+    return L"\\\\?\\" + absolute;
+}
+
+DWORD attributesOf(const std::string& path) {
+    return GetFileAttributesW(LongWidePath(path).c_str());
+}
 
 bool isFolder(const std::string& path) {
     const DWORD attributes = attributesOf(path);
@@ -44,9 +64,9 @@ bool fileOnPath(const std::string& path) {
 
 // True when another program holds the file open in a way that keeps it from being replaced.
 bool heldByAnother(const std::string& path) {
-    const HANDLE handle =
-        CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(LongWidePath(path).c_str(), DELETE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
         CloseHandle(handle);
         return false;
@@ -117,24 +137,6 @@ bool isReadOnlyFile(const std::string& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
            (attributes & FILE_ATTRIBUTE_READONLY);
-}
-
-// A path as the wide API takes it beyond MAX_PATH: absolute, with the "\\?\" prefix.
-std::wstring LongWidePath(const std::string& utf8Path) {
-    const std::wstring wide = WideOf(utf8Path);
-    const DWORD full = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (full == 0) {
-        return wide;
-    }
-    std::wstring absolute(full, L'\0');
-    absolute.resize(GetFullPathNameW(wide.c_str(), full, absolute.data(), nullptr));
-    if (absolute.compare(0, 4, L"\\\\?\\") == 0) {
-        return absolute;
-    }
-    if (absolute.compare(0, 2, L"\\\\") == 0) {
-        return L"\\\\?\\UNC\\" + absolute.substr(2);
-    }
-    return L"\\\\?\\" + absolute;
 }
 
 class Win32File : public File {
@@ -218,13 +220,8 @@ public:
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
 
-    bool userDirExists(const std::string& utf8Path) override {
-        const DWORD attributes = GetFileAttributesW(LongWidePath(utf8Path).c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    }
-
     bool createDirectory(const std::string& path) override {
-        if (CreateDirectoryA(path.c_str(), nullptr)) {
+        if (CreateDirectoryW(LongWidePath(path).c_str(), nullptr)) {
             return true;
         }
         if (GetLastError() == ERROR_ACCESS_DENIED && !writesAreVirtualized()) {
@@ -234,29 +231,19 @@ public:
     }
 
     bool removeDirectory(const std::string& path) override {
-        return RemoveDirectoryA(path.c_str()) != 0;
+        return RemoveDirectoryW(LongWidePath(path).c_str()) != 0;
     }
 
     bool deleteFile(const std::string& path) override {
-        return !isReadOnlyFile(path) && DeleteFileA(path.c_str()) != 0;
+        return !isReadOnlyFile(path) && DeleteFileW(LongWidePath(path).c_str()) != 0;
     }
 
     std::unique_ptr<File> openRead(const std::string& path) override {
-        const HANDLE handle =
-            CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE) {
-            failRead(path);
-        }
-        return std::make_unique<Win32File>(handle);
-    }
-
-    std::unique_ptr<File> openUserFile(const std::string& utf8Path) override {
-        const HANDLE handle = CreateFileW(LongWidePath(utf8Path).c_str(), GENERIC_READ,
+        const HANDLE handle = CreateFileW(LongWidePath(path).c_str(), GENERIC_READ,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            fail();
+            failRead(path);
         }
         return std::make_unique<Win32File>(handle);
     }
@@ -265,8 +252,9 @@ public:
         if (isReadOnlyFile(path)) {
             throw Error(kAccessDenied);
         }
-        const HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle =
+            CreateFileW(LongWidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             // The folder is missing because the system refused to create it.
             if (GetLastError() == ERROR_PATH_NOT_FOUND && !refusedFolder_.empty() &&
@@ -283,7 +271,7 @@ public:
         if (isReadOnlyFile(target)) {
             throw Error(kAccessDenied);
         }
-        if (!MoveFileExA(from.c_str(), target.c_str(),
+        if (!MoveFileExW(LongWidePath(from).c_str(), LongWidePath(target).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             failWrite(target);
         }

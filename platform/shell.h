@@ -9,7 +9,8 @@ namespace quillory {
 class Shell {
 public:
     virtual ~Shell() = default;
-    // ShellExecuteA with a null operation; returns its result as a number (above 32: started).
+    // ShellExecute with a null operation, strings in UTF-8; returns its result as a number (above
+    // 32: started).
     virtual std::intptr_t Execute(void* owner, const std::string& file,
                                   const std::string& parameters, const std::string& directory,
                                   int showCommand) = 0;

@@ -97,7 +97,7 @@ public:
     }
 
     Sound::Outcome Open(const WAVEFORMATEX& format) {
-        notices_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        notices_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
         if (notices_ == nullptr) {
             throw Error(static_cast<int>(GetLastError()));
         }

@@ -2,19 +2,22 @@
 
 #include <string>
 
+#include "platform/wide_win32.h"
+
 namespace quillory {
 
 HMODULE SystemLibrary(const char* name) {
-    if (const HMODULE loaded = GetModuleHandleA(name)) {
+    const std::wstring wideName = WideOf(name);
+    if (const HMODULE loaded = GetModuleHandleW(wideName.c_str())) {
         return loaded;
     }
     // From the system folder only: never a DLL of that name beside the program.
-    char folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
         return nullptr;
     }
-    return LoadLibraryA((std::string(folder, length) + "\\" + name).c_str());
+    return LoadLibraryW((std::wstring(folder, length) + L"\\" + wideName).c_str());
 }
 
 }  // namespace quillory

@@ -11,7 +11,7 @@ namespace quillory {
 HMODULE SystemLibrary(const char* name);
 
 // A function of a system DLL, looked up the first time it is asked for.
-//   static SystemFunction<decltype(ShellExecuteA)> shellExecute("shell32.dll", "ShellExecuteA");
+//   static SystemFunction<decltype(ShellExecuteW)> shellExecute("shell32.dll", "ShellExecuteW");
 //   if (auto* execute = shellExecute.get()) { ... }
 template <typename Function>
 class SystemFunction {

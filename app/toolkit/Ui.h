@@ -9,7 +9,7 @@ namespace quillory {
 class TOpenDialog;
 class TForm;
 
-// Message box styles and answers, as MessageBoxA takes and gives them.
+// Message box styles and answers, as MessageBox takes and gives them.
 enum : unsigned {
     kMbOk = 0x00,
     kMbOkCancel = 0x01,

@@ -1,21 +1,23 @@
 #include "app/win32/application_window.h"
 
+#include "platform/wide_win32.h"
+
 namespace quillory {
 namespace {
 
-constexpr char kClassName[] = "TApplication";
+constexpr wchar_t kClassName[] = L"TApplication";
 
 }  // namespace
 
 ApplicationWindow::ApplicationWindow(const char* title) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kClassName;
-    RegisterClassExA(&windowClass);
-    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, title, WS_POPUP, 0, 0, 0, 0, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
+    RegisterClassExW(&windowClass);
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, WideOf(title).c_str(), WS_POPUP, 0, 0, 0,
+                            0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 ApplicationWindow::~ApplicationWindow() {

@@ -8,6 +8,7 @@
 #include "app/toolkit/TButton.h"
 #include "app/win32/form_window.h"
 #include "app/win32/native_control.h"
+#include "platform/wide_win32.h"
 
 namespace quillory {
 namespace {
@@ -46,13 +47,13 @@ HIMAGELIST SetGlyph(HWND button, const TGlyph& glyph) {
         return nullptr;
     }
     const auto glyphs =
-        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(glyph.Resource),
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(glyph.Resource),
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!glyphs) {
         return nullptr;
     }
     BITMAP size{};
-    GetObjectA(glyphs, sizeof size, &size);
+    GetObjectW(glyphs, sizeof size, &size);
     const int count = glyph.Count > 1 ? glyph.Count : 1;
     const int width = size.bmWidth / count;
     const int height = size.bmHeight;
@@ -83,7 +84,7 @@ HIMAGELIST SetGlyph(HWND button, const TGlyph& glyph) {
     shown.himl = images;
     shown.margin = RECT{4, 0, 0, 0};
     shown.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
-    SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&shown));
+    SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&shown));
     return images;
 }
 
@@ -103,11 +104,11 @@ LRESULT CALLBACK SpeedButtonProcedure(HWND button, UINT message, WPARAM wParam, 
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             SetCapture(button);
-            SendMessageA(button, BM_SETSTATE, TRUE, 0);
+            SendMessageW(button, BM_SETSTATE, TRUE, 0);
             return 0;
         case WM_MOUSEMOVE:
             if (GetCapture() == button) {
-                SendMessageA(button, BM_SETSTATE, IsOver(button, lParam), 0);
+                SendMessageW(button, BM_SETSTATE, IsOver(button, lParam), 0);
                 return 0;
             }
             break;
@@ -115,7 +116,7 @@ LRESULT CALLBACK SpeedButtonProcedure(HWND button, UINT message, WPARAM wParam, 
             if (GetCapture() == button) {
                 ReleaseCapture();
                 if (IsOver(button, lParam)) {
-                    SendMessageA(GetParent(button), WM_COMMAND,
+                    SendMessageW(GetParent(button), WM_COMMAND,
                                  MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                                  reinterpret_cast<LPARAM>(button));
                 }
@@ -123,7 +124,7 @@ LRESULT CALLBACK SpeedButtonProcedure(HWND button, UINT message, WPARAM wParam, 
             }
             break;
         case WM_CAPTURECHANGED:
-            SendMessageA(button, BM_SETSTATE, FALSE, 0);
+            SendMessageW(button, BM_SETSTATE, FALSE, 0);
             return 0;
         case WM_NCDESTROY:
             RemoveWindowSubclass(button, SpeedButtonProcedure, kSpeedSubclass);
@@ -137,7 +138,7 @@ public:
     NativeButton(TButton& button, FormWindow& form) : button_(button) {
         const DWORD style =
             button.ButtonKind == TButton::Kind::Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        const HWND hwnd = CreateWindowFor(form, button, WC_BUTTONA, button.Caption(), style);
+        const HWND hwnd = CreateWindowFor(form, button, WC_BUTTONW, button.Caption(), style);
         if (button.ButtonKind == TButton::Kind::Speed) {
             SetWindowSubclass(hwnd, SpeedButtonProcedure, kSpeedSubclass, 0);
         }
@@ -162,7 +163,9 @@ public:
     }
 
     std::string Text() const override { return WindowText(hwnd()); }
-    void SetText(const std::string& caption) override { SetWindowTextA(hwnd(), caption.c_str()); }
+    void SetText(const std::string& caption) override {
+        SetWindowTextW(hwnd(), WideOf(caption).c_str());
+    }
     bool Enabled() const override { return IsWindowEnabled(hwnd()) != FALSE; }
     void SetEnabled(bool enabled) override { EnableWindow(hwnd(), enabled); }
 

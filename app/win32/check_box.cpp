@@ -13,15 +13,15 @@ namespace {
 class NativeCheckBox : public NativeControl, public TCheckBox::Widget {
 public:
     NativeCheckBox(TCheckBox& box, FormWindow& form) : box_(box) {
-        CreateWindowFor(form, box, WC_BUTTONA, box.Caption, BS_AUTOCHECKBOX);
+        CreateWindowFor(form, box, WC_BUTTONW, box.Caption, BS_AUTOCHECKBOX);
         SetChecked(box.Checked());
         box.widget.Attach(*this);
     }
     ~NativeCheckBox() override { box_.widget.Detach(); }
 
-    bool Checked() const override { return SendMessageA(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Checked() const override { return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void SetChecked(bool checked) override {
-        SendMessageA(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
 private:

@@ -11,6 +11,7 @@
 #include "app/toolkit/TComboBox.h"
 #include "app/win32/form_window.h"
 #include "app/win32/native_control.h"
+#include "platform/wide_win32.h"
 
 namespace quillory {
 namespace {
@@ -74,7 +75,8 @@ void DrawPencil(HDC dc, int x, const RECT& line, COLORREF colour) {
 // Draws one entry as the list would: the background (the selection colour when selected), the
 // text in the matching colour 2 pixels in from the left at the top, and the focus rectangle
 // when the entry has the focus. The text does not run into a mark.
-void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& text, unsigned marks, HFONT font) {
+void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& utf8, unsigned marks, HFONT font) {
+    const std::wstring text = WideOf(utf8);
     const HDC dc = item.hDC;
     const RECT& rect = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -91,7 +93,7 @@ void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& text, unsigned mar
     // Every character is at least a pixel wide: no more of a long text can show.
     const auto shown = static_cast<int>(std::min<std::size_t>(
         text.size(), static_cast<std::size_t>(std::max<LONG>(0, rect.right - rect.left))));
-    ExtTextOutA(dc, rect.left + 2, rect.top, ETO_CLIPPED, &textRect, text.data(),
+    ExtTextOutW(dc, rect.left + 2, rect.top, ETO_CLIPPED, &textRect, text.data(),
                 static_cast<UINT>(shown), nullptr);
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColour);
@@ -107,7 +109,7 @@ void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& text, unsigned mar
     }
 }
 
-constexpr char kListProcedure[] = "Quillory.ListProcedure";
+constexpr wchar_t kListProcedure[] = L"Quillory.ListProcedure";
 
 // Wine's closed list hands Alt, F10, Alt+F4 and the menus' Alt+letter keys on to its own list
 // window, where they reach neither the menu nor the close box: the window's default handling
@@ -116,7 +118,7 @@ constexpr char kListProcedure[] = "Quillory.ListProcedure";
 // fails on long entries of a list whose procedure takes ANSI; a subclass of common controls
 // costs a fifth of the start-up, for all it passes on while the list is filled).
 LRESULT CALLBACK SystemKeysProcedure(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto list = reinterpret_cast<WNDPROC>(GetPropA(combo, kListProcedure));
+    const auto list = reinterpret_cast<WNDPROC>(GetPropW(combo, kListProcedure));
     if ((message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) &&
         wParam != VK_UP && wParam != VK_DOWN &&
         !CallWindowProcW(list, combo, CB_GETDROPPEDSTATE, 0, 0)) {
@@ -124,26 +126,25 @@ LRESULT CALLBACK SystemKeysProcedure(HWND combo, UINT message, WPARAM wParam, LP
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list));
-        RemovePropA(combo, kListProcedure);
+        RemovePropW(combo, kListProcedure);
     }
     return CallWindowProcW(list, combo, message, wParam, lParam);
 }
 
-// The selection and the marks (each entry's data) live in the native list. The texts are the
-// game's byte strings, which the native list, holding UTF-16, cannot keep exactly in every code
-// page: they are kept here, and the native entries only show them to tools that read the list.
+// The selection and the marks (each entry's data) live in the native list. The texts, in UTF-8,
+// are kept here as given; the native entries only show them to tools that read the list.
 class NativeComboBox : public NativeControl, public TComboBox::Widget {
 public:
     NativeComboBox(TComboBox& combo, FormWindow& form) : combo_(combo), font_(form.Font()) {
         // The window's height covers the closed field and the open list with its border.
         const int openHeight = combo.Height + combo.DropDownCount * combo.ItemHeight + 2;
-        list_ = CreateWindowFor(form, combo, WC_COMBOBOXA, "",
+        list_ = CreateWindowFor(form, combo, WC_COMBOBOXW, "",
                                 WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                                 0, openHeight);
-        SendMessageA(list_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), combo.ItemHeight);
-        SendMessageA(list_, CB_SETITEMHEIGHT, 0, combo.ItemHeight);
-        SendMessageA(list_, CB_SETMINVISIBLE, static_cast<WPARAM>(combo.DropDownCount), 0);
-        SetPropA(list_, kListProcedure,
+        SendMessageW(list_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), combo.ItemHeight);
+        SendMessageW(list_, CB_SETITEMHEIGHT, 0, combo.ItemHeight);
+        SendMessageW(list_, CB_SETMINVISIBLE, static_cast<WPARAM>(combo.DropDownCount), 0);
+        SetPropW(list_, kListProcedure,
                  reinterpret_cast<HANDLE>(SetWindowLongPtrW(
                      list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SystemKeysProcedure))));
         // The entries so far, drawn once they are all in.
@@ -184,7 +185,7 @@ public:
 
     void Add(const std::string& text) override {
         texts_.push_back(text);
-        SendMessageA(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideOf(text).c_str()));
     }
 
     void SetItem(int index, const std::string& text) override {
@@ -193,28 +194,28 @@ public:
         // them again.
         const int selected = ItemIndex();
         const unsigned marks = Marks(index);
-        SendMessageA(list_, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-        SendMessageA(list_, CB_INSERTSTRING, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(text.c_str()));
-        SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marks);
+        SendMessageW(list_, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        SendMessageW(list_, CB_INSERTSTRING, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(WideOf(text).c_str()));
+        SendMessageW(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marks);
         SetItemIndex(selected);
     }
 
     int ItemIndex() const override {
-        return static_cast<int>(SendMessageA(list_, CB_GETCURSEL, 0, 0));
+        return static_cast<int>(SendMessageW(list_, CB_GETCURSEL, 0, 0));
     }
 
     void SetItemIndex(int index) override {
-        SendMessageA(list_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(list_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
 
     unsigned Marks(int index) const override {
         return static_cast<unsigned>(
-            SendMessageA(list_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+            SendMessageW(list_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
     }
 
     void SetMarks(int index, unsigned marks) override {
-        SendMessageA(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marks);
+        SendMessageW(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), marks);
         if (updates_ == 0) {
             Redraw();
         }
@@ -224,9 +225,9 @@ public:
     void SetUpdating(bool updating) override {
         updates_ += updating ? 1 : -1;
         if (updating && updates_ == 1) {
-            SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+            SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
         } else if (!updating && updates_ == 0) {
-            SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+            SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
             Redraw();
         }
     }

@@ -14,20 +14,15 @@ namespace {
 class NativeEdit : public NativeControl, public TextWidget {
 public:
     NativeEdit(TEdit& edit, FormWindow& form) : edit_(edit) {
-        const HWND hwnd = CreateWindowFor(form, edit, WC_EDITA, edit.Text(),
+        const HWND hwnd = CreateWindowFor(form, edit, WC_EDITW, edit.Text(),
                                           ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
-        SendMessageA(hwnd, EM_SETLIMITTEXT, 0, 0);  // 0: as long as the system allows
+        SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // 0: as long as the system allows
         edit.widget.Attach(*this);
     }
     ~NativeEdit() override { edit_.widget.Detach(); }
 
     // In UTF-8: whatever the user typed, also what the system's code page cannot hold.
-    std::string Text() const override {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
-        return Utf8Of(text);
-    }
+    std::string Text() const override { return WindowText(hwnd()); }
     void SetText(const std::string& text) override { SetWindowTextW(hwnd(), WideOf(text).c_str()); }
 
 private:

@@ -3,9 +3,9 @@
 namespace quillory {
 
 Font::Font(int cellHeight)
-    : font_(CreateFontA(cellHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    : font_(CreateFontW(cellHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif")) {}
+                        DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif")) {}
 
 Font::~Font() {
     if (font_) {

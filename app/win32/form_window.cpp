@@ -17,7 +17,7 @@
 namespace quillory {
 namespace {
 
-constexpr char kFormProperty[] = "Quillory.Form";
+constexpr wchar_t kFormProperty[] = L"Quillory.Form";
 
 struct Frame {
     DWORD style;
@@ -32,27 +32,31 @@ Frame FrameOf(TForm::Border border) {
 }
 
 HICON LoadProgramIcon(int resource, int size) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource),
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 // Registers the window class of a form once.
 void RegisterFormClass(const TForm& form, WNDPROC procedure) {
-    WNDCLASSEXA windowClass{};
+    // The class keeps a pointer to its name: one string for each class, for the program's life.
+    static std::map<std::string, std::wstring> names;
+    const std::wstring& name =
+        names.try_emplace(form.ClassName, WideOf(form.ClassName)).first->second;
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), form.ClassName.c_str(), &windowClass)) {
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &windowClass)) {
         return;
     }
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     if (form.Icon != 0) {
         windowClass.hIcon = LoadProgramIcon(form.Icon, GetSystemMetrics(SM_CXICON));
         windowClass.hIconSm = LoadProgramIcon(form.Icon, GetSystemMetrics(SM_CXSMICON));
     }
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = form.ClassName.c_str();
-    RegisterClassExA(&windowClass);
+    windowClass.lpszClassName = name.c_str();
+    RegisterClassExW(&windowClass);
 }
 
 // A box's system menu: Move and Close only.
@@ -64,7 +68,7 @@ void TrimSystemMenu(HWND window) {
 }
 
 bool IsPushButton(HWND window, UINT kind) {
-    return window && (SendMessageA(window, WM_GETDLGCODE, 0, 0) & kind) != 0;
+    return window && (SendMessageW(window, WM_GETDLGCODE, 0, 0) & kind) != 0;
 }
 
 }  // namespace
@@ -148,9 +152,9 @@ void FormWindow::Create(HWND owner) {
     const Frame frame = FrameOf(form_.FormBorder);
     // A window that takes dropped files says so in its style, as DragAcceptFiles would set it.
     const DWORD exStyle = frame.exStyle | (form_.OnDropFiles ? WS_EX_ACCEPTFILES : 0);
-    CreateWindowExA(exStyle, form_.ClassName.c_str(), form_.Caption.c_str(), frame.style, 0, 0,
-                    form_.ClientWidth, form_.ClientHeight, owner, menu_ ? menu_->handle() : nullptr,
-                    GetModuleHandleA(nullptr), this);
+    CreateWindowExW(exStyle, WideOf(form_.ClassName).c_str(), WideOf(form_.Caption).c_str(),
+                    frame.style, 0, 0, form_.ClientWidth, form_.ClientHeight, owner,
+                    menu_ ? menu_->handle() : nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) {
         menu_.reset();
         return;
@@ -183,7 +187,7 @@ HFONT FormWindow::Font(int cellHeight) {
 HACCEL FormWindow::accelerators() const { return menu_ ? menu_->accelerators() : nullptr; }
 
 FormWindow* FormWindow::FormOf(HWND window) {
-    return window ? static_cast<FormWindow*>(GetPropA(window, kFormProperty)) : nullptr;
+    return window ? static_cast<FormWindow*>(GetPropW(window, kFormProperty)) : nullptr;
 }
 
 NativeControl* FormWindow::ControlOf(HWND child) const {
@@ -198,19 +202,19 @@ NativeControl* FormWindow::ControlOf(HWND child) const {
 LRESULT CALLBACK FormWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self =
-            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        SetPropA(window, kFormProperty, reinterpret_cast<HANDLE>(self));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetPropW(window, kFormProperty, reinterpret_cast<HANDLE>(self));
     }
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) {
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     const LRESULT result = self->OnMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        RemovePropA(window, kFormProperty);
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        RemovePropW(window, kFormProperty);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->focus_ = nullptr;
     }
@@ -241,7 +245,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (NativeControl* control = ControlOf(child)) {
                 Run([&] { answer = control->OnFormMessage(message, wParam, lParam); });
             }
-            return answer ? *answer : DefWindowProcA(hwnd_, message, wParam, lParam);
+            return answer ? *answer : DefWindowProcW(hwnd_, message, wParam, lParam);
         }
         case WM_INITMENUPOPUP:
             if (TMenuItem* item =
@@ -272,7 +276,7 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDestroy();
             return 0;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 void FormWindow::OnCreate() {
@@ -360,7 +364,7 @@ LRESULT FormWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
         SetFocus(focus_);
         return 0;
     }
-    return DefWindowProcA(hwnd_, WM_ACTIVATE, wParam, lParam);
+    return DefWindowProcW(hwnd_, WM_ACTIVATE, wParam, lParam);
 }
 
 LRESULT FormWindow::OnGetDefId() {

@@ -6,6 +6,7 @@
 #include "app/toolkit/TLabel.h"
 #include "app/win32/form_window.h"
 #include "app/win32/native_control.h"
+#include "platform/wide_win32.h"
 
 namespace quillory {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 class NativeLabel : public NativeControl, public TextWidget {
 public:
     NativeLabel(TLabel& label, FormWindow& form) : label_(label) {
-        CreateWindowFor(form, label, WC_STATICA, "", SS_LEFT | SS_NOPREFIX, 0, label.Height,
+        CreateWindowFor(form, label, WC_STATICW, "", SS_LEFT | SS_NOPREFIX, 0, label.Height,
                         label.FontHeight);
         SetText(label.Caption());
         label.widget.Attach(*this);
@@ -30,13 +31,14 @@ public:
         if (caption == Text()) {
             return;
         }
+        const std::wstring wide = WideOf(caption);
         HDC dc = GetDC(label);
-        const auto font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
         const HGDIOBJ old = SelectObject(dc, font);
         SIZE extent{};
-        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc, &metrics);
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
         SelectObject(dc, old);
         ReleaseDC(label, dc);
         RECT before{};
@@ -47,7 +49,7 @@ public:
         const int width = caption.empty() ? 3 : extent.cx;
         SetWindowPos(label, nullptr, 0, 0, width, metrics.tmHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-        SetWindowTextA(label, caption.c_str());
+        SetWindowTextW(label, wide.c_str());
         InvalidateRect(label, nullptr, TRUE);
         // Where a longer text stood, the form shows again.
         const RECT left{before.left + width, before.top, before.right, before.bottom};

@@ -1,5 +1,7 @@
 #include "app/win32/menus.h"
 
+#include "platform/wide_win32.h"
+
 namespace quillory {
 namespace {
 
@@ -50,12 +52,12 @@ MenuBar::MenuBar(const TMainMenu& menu) : bar_(CreateMenu()) {
         HMENU popup = CreatePopupMenu();
         for (TMenuItem* item : top->Items) {
             if (item == nullptr) {
-                AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+                AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
                 continue;
             }
             const std::string text =
                 item->ShortCut.empty() ? item->Caption : item->Caption + "\t" + item->ShortCut;
-            AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(item->Id), text.c_str());
+            AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item->Id), WideOf(text).c_str());
             items_.push_back(std::make_unique<NativeItem>(*item, popup));
             ACCEL key{};
             if (KeyOf(item->ShortCut, key)) {
@@ -63,11 +65,12 @@ MenuBar::MenuBar(const TMainMenu& menu) : bar_(CreateMenu()) {
                 keys.push_back(key);
             }
         }
-        AppendMenuA(bar_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), top->Caption.c_str());
+        AppendMenuW(bar_, MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                    WideOf(top->Caption).c_str());
         popups_[popup] = top;
     }
     if (!keys.empty()) {
-        accelerators_ = CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
+        accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
     }
 }
 

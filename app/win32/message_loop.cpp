@@ -20,20 +20,20 @@ bool IsFormKey(MSG& message) {
     // A control that wants the key has it before the shortcuts: an open drop-down list closes
     // on Esc.
     const bool wanted =
-        message.message == WM_KEYDOWN && (SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam,
+        message.message == WM_KEYDOWN && (SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam,
                                                        reinterpret_cast<LPARAM>(&message)) &
                                           DLGC_WANTMESSAGE);
     if (!wanted && form->accelerators() &&
-        TranslateAcceleratorA(window, form->accelerators(), &message)) {
+        TranslateAcceleratorW(window, form->accelerators(), &message)) {
         return true;
     }
-    return IsDialogMessageA(window, &message);
+    return IsDialogMessageW(window, &message);
 }
 
 void Dispatch(MSG& message) {
     if (!IsFormKey(message)) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
@@ -41,7 +41,7 @@ void Dispatch(MSG& message) {
 
 int RunMessageLoop() {
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         Dispatch(message);
     }
     return static_cast<int>(message.wParam);
@@ -49,7 +49,7 @@ int RunMessageLoop() {
 
 void DispatchWaitingMessages() {
     MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
@@ -61,7 +61,7 @@ void DispatchWaitingMessages() {
 void RunModalLoop(const std::function<bool()>& done) {
     MSG message{};
     while (!done()) {
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }

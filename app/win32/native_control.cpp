@@ -4,6 +4,7 @@
 #include <typeindex>
 
 #include "app/win32/form_window.h"
+#include "platform/wide_win32.h"
 
 namespace quillory {
 namespace {
@@ -29,23 +30,23 @@ std::optional<LRESULT> NativeControl::OnFormMessage(UINT, WPARAM, LPARAM) { retu
 void NativeControl::PaintOnForm(HDC) {}
 
 HWND NativeControl::CreateWindowFor(FormWindow& form, const TControl& control,
-                                    const char* className, const std::string& text, DWORD style,
+                                    const wchar_t* className, const std::string& text, DWORD style,
                                     DWORD exStyle, int height, int fontHeight) {
-    hwnd_ = CreateWindowExA(exStyle, className, text.c_str(),
+    hwnd_ = CreateWindowExW(exStyle, className, WideOf(text).c_str(),
                             WS_CHILD | WS_VISIBLE | (control.TabStop ? WS_TABSTOP : 0) | style,
                             control.Left, control.Top, control.Width,
                             height != 0 ? height : control.Height, form.hwnd(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id)),
-                            GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.Font(fontHeight)), FALSE);
+                            GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.Font(fontHeight)), FALSE);
     return hwnd_;
 }
 
 std::string WindowText(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
-        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Utf8Of(text);
 }
 
 bool RegisterNativeMaker(const std::type_info& kind, NativeMaker maker) {

@@ -36,8 +36,8 @@ public:
 
 protected:
     // Makes the control's child window in `form` at its place, with its tab stop, its id and a
-    // font of `fontHeight` pixels (0: the form's).
-    HWND CreateWindowFor(FormWindow& form, const TControl& control, const char* className,
+    // font of `fontHeight` pixels (0: the form's). The text is in UTF-8, as every text here.
+    HWND CreateWindowFor(FormWindow& form, const TControl& control, const wchar_t* className,
                          const std::string& text, DWORD style, DWORD exStyle = 0, int height = 0,
                          int fontHeight = 0);
     // Destroys the control's window before what it shows goes.
@@ -47,7 +47,7 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-// A window's whole text.
+// A window's whole text, in UTF-8.
 std::string WindowText(HWND window);
 
 // Makes the native control of a component of the registered kind.

@@ -13,7 +13,7 @@ namespace {
 class NativeProgressBar : public NativeControl, public TProgressBar::Widget {
 public:
     NativeProgressBar(TProgressBar& bar, FormWindow& form) : bar_(bar) {
-        CreateWindowFor(form, bar, PROGRESS_CLASSA, "", 0);
+        CreateWindowFor(form, bar, PROGRESS_CLASSW, "", 0);
         SetMax(bar.Max());
         SetPosition(bar.Position());
         bar.widget.Attach(*this);
@@ -21,17 +21,17 @@ public:
     ~NativeProgressBar() override { bar_.widget.Detach(); }
 
     int Position() const override {
-        return static_cast<int>(SendMessageA(hwnd(), PBM_GETPOS, 0, 0));
+        return static_cast<int>(SendMessageW(hwnd(), PBM_GETPOS, 0, 0));
     }
     void SetPosition(int position) override {
-        SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+        SendMessageW(hwnd(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
         UpdateWindow(hwnd());
     }
     int Max() const override {
-        return static_cast<int>(SendMessageA(hwnd(), PBM_GETRANGE, FALSE, 0));
+        return static_cast<int>(SendMessageW(hwnd(), PBM_GETRANGE, FALSE, 0));
     }
     void SetMax(int max) override {
-        SendMessageA(hwnd(), PBM_SETRANGE32, 0, max);
+        SendMessageW(hwnd(), PBM_SETRANGE32, 0, max);
         UpdateWindow(hwnd());
     }
 

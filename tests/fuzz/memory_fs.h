@@ -22,7 +22,6 @@ public:
 
     bool fileExists(const std::string& path) override { return files.count(path) > 0; }
     bool dirExists(const std::string& path) override { return dirs.count(path) > 0; }
-    bool userDirExists(const std::string& path) override { return dirExists(path); }
 
     bool createDirectory(const std::string& path) override {
         return dirs.count(parentOf(path)) > 0 && files.count(path) == 0 && dirs.insert(path).second;
@@ -53,8 +52,6 @@ public:
         }
         return std::make_unique<MemoryFile>(found->second, false);
     }
-
-    std::unique_ptr<File> openUserFile(const std::string& path) override { return openRead(path); }
 
     std::unique_ptr<File> create(const std::string& path) override {
         if (dirs.count(parentOf(path)) == 0) {

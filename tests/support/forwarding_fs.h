@@ -30,17 +30,11 @@ public:
 
     bool fileExists(const std::string& path) override { return real_.fileExists(path); }
     bool dirExists(const std::string& path) override { return real_.dirExists(path); }
-    bool userDirExists(const std::string& utf8Path) override {
-        return real_.userDirExists(utf8Path);
-    }
     bool createDirectory(const std::string& path) override { return real_.createDirectory(path); }
     bool removeDirectory(const std::string& path) override { return real_.removeDirectory(path); }
     bool deleteFile(const std::string& path) override { return real_.deleteFile(path); }
     std::unique_ptr<File> openRead(const std::string& path) override {
         return real_.openRead(path);
-    }
-    std::unique_ptr<File> openUserFile(const std::string& utf8Path) override {
-        return real_.openUserFile(utf8Path);
     }
     std::unique_ptr<File> create(const std::string& path) override { return real_.create(path); }
     void replace(const std::string& from, const std::string& target) override {

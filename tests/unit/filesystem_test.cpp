@@ -50,20 +50,33 @@ TEST_F(FileSystemTest, FilesTheUserPicksOpenWhateverTheirNameAndLength) {
     stdfs::create_directories(native(prefix + folder));
     std::ofstream(native(prefix + file), std::ios::binary) << "RIFF voice";
 
-    EXPECT_TRUE(fs.userDirExists(folder));
-    EXPECT_FALSE(fs.userDirExists(file));
-    std::unique_ptr<File> opened = fs.openUserFile(file);
+    EXPECT_TRUE(fs.dirExists(folder));
+    EXPECT_FALSE(fs.dirExists(file));
+    std::unique_ptr<File> opened = fs.openRead(file);
     char bytes[16] = {};
     EXPECT_EQ(opened->read(bytes, sizeof bytes), 10u);
     EXPECT_EQ(std::string(bytes, 10), "RIFF voice");
     opened->close();
-    EXPECT_EQ(errorCodeOf([&] { fs.openUserFile(folder + "\\missing.wav"); }), kFileNotFound);
+    EXPECT_EQ(errorCodeOf([&] { fs.openRead(folder + "\\missing.wav"); }), kFileNotFound);
     // Long paths are gone one name at a time, deepest first.
     stdfs::remove(native(prefix + file));
     for (std::string dir = folder; dir.size() > game.dir().size();
          dir.erase(dir.rfind(stdfs::path::preferred_separator))) {
         stdfs::remove(native(prefix + dir));
     }
+}
+
+TEST_F(FileSystemTest, AGameFolderNamedOutsideTheCodePageIsWrittenReadAndRemoved) {
+    const std::string folder = game.path("\xCE\xA9mega \xC3\xA9t\xC3\xA9");  // "Ωmega été"
+    ASSERT_TRUE(fs.createDirectory(folder));
+    const std::string file = folder + "\\player_1.eng";
+    writeReplacing(fs, file, [](File& out) { out.write(std::string("texts")); });
+    EXPECT_TRUE(fs.dirExists(folder));
+    EXPECT_TRUE(fs.fileExists(file));
+    EXPECT_EQ(readWholeFile(fs, file), "texts");
+    EXPECT_TRUE(fs.deleteFile(file));
+    EXPECT_TRUE(fs.removeDirectory(folder));
+    EXPECT_FALSE(fs.dirExists(folder));
 }
 
 TEST_F(FileSystemTest, NamesMatchWithoutRegardToCase) {

@@ -11,6 +11,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/wide_win32.h"
 #endif
 
 namespace quillory {
@@ -63,11 +65,11 @@ protected:
 
     // Runs reg.exe as an administrator would.
     static void reg(const std::string& arguments) {
-        std::string command = "reg.exe " + arguments;
-        STARTUPINFOA startup{};
+        std::wstring command = WideOf("reg.exe " + arguments);
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE,
+        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE,
                                    CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process));
         WaitForSingleObject(process.hProcess, 30000);
         CloseHandle(process.hThread);
@@ -94,6 +96,11 @@ TEST_F(WindowsRegistry, StringValuesAsStored) {
     found = lookup();
     EXPECT_EQ(found.outcome, Outcome::String);
     EXPECT_EQ(found.value, "C:\\Games\\Ops");
+}
+
+TEST_F(WindowsRegistry, NamesOutsideTheCodePageComeInUtf8) {
+    add("REG_SZ", "C:\\\xCE\xA9mega \xC3\xA9t\xC3\xA9\\\\");  // "Ωmega été"
+    EXPECT_EQ(lookup().value, "C:\\\xCE\xA9mega \xC3\xA9t\xC3\xA9\\");
 }
 
 TEST_F(WindowsRegistry, ExpandableStringIsExpanded) {

@@ -109,15 +109,38 @@ void TForm1::ShowSession() {
     TypePhrase.SetCaption(selected >= 0 ? categoryPhrase(selected) : "");
 }
 
-void TForm1::ShowSelectedText() { NouveauTexte.SetText(session_.Text(Textes.ItemIndex())); }
+void TForm1::ShowSelectedText() {
+    shownText_ = session_.Text(Textes.ItemIndex());
+    NouveauTexte.SetText(shownText_);
+}
+
+bool TForm1::ApplyTypedFirst(int slot) {
+    const std::string typed = NouveauTexte.Text();
+    bool goOn = true;
+    if (typed != shownText_) {
+        Showing([&] { goOn = session_.ApplyTypedFirst(slot, typed, player_); });
+    }
+    return goOn;
+}
 
 void TForm1::TextesChange() {
+    const int picked = Textes.ItemIndex();
+    if (picked != selected_) {
+        Textes.SetItemIndex(selected_);
+        if (!ApplyTypedFirst(selected_)) {
+            return;
+        }
+        Textes.SetItemIndex(picked);
+    }
+    selected_ = picked;
     ShowSelectedText();
-    TypePhrase.SetCaption(categoryPhrase(Textes.ItemIndex()));
+    TypePhrase.SetCaption(categoryPhrase(picked));
 }
 
 void TForm1::Button1Click() {
-    if (session_.Change(Textes.ItemIndex(), NouveauTexte.Text(), player_)) {
+    const std::string typed = NouveauTexte.Text();
+    if (session_.Change(Textes.ItemIndex(), typed, player_)) {
+        shownText_ = typed;
         ShowSession();
     }
 }
@@ -143,11 +166,18 @@ void TForm1::RestoreDefaultClick() {
 }
 
 void TForm1::BitBtn1Click() {
-    Showing([&] { session_.SaveText(player_); });
+    if (ApplyTypedFirst(Textes.ItemIndex())) {
+        Showing([&] { session_.SaveText(player_); });
+    }
 }
 
 void TForm1::ReloadBtnClick() {
-    Showing([&] { session_.Revert(player_); });
+    // The edit keeps what it holds, which the player typed before the texts went back.
+    Showing([&] {
+        if (session_.Revert(player_)) {
+            shownText_ = NouveauTexte.Text();
+        }
+    });
 }
 
 void TForm1::Timer1Timer() {
@@ -175,7 +205,9 @@ void TForm1::DeleteFilesBtnClick() {
 }
 
 void TForm1::SpeedButton1Click() {
-    Showing([&] { session_.RunGame(Handle(), player_); });
+    if (ApplyTypedFirst(Textes.ItemIndex())) {
+        Showing([&] { session_.RunGame(Handle(), player_); });
+    }
 }
 
 void TForm1::AboutClick() {
@@ -221,7 +253,8 @@ void TForm1::FormDropFiles(const std::vector<std::string>& paths) {
 }
 
 bool TForm1::FormCloseQuery() {
-    return session_.SaveChangesFirst(SaveFirst::BeforeClosing, player_);
+    return ApplyTypedFirst(Textes.ItemIndex()) &&
+           session_.SaveChangesFirst(SaveFirst::BeforeClosing, player_);
 }
 
 }  // namespace quillory

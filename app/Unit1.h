@@ -147,9 +147,16 @@ private:
     void ShowSession();
     // Shows the selected slot's text in the edit.
     void ShowSelectedText();
+    // Before the text typed in the edit for `slot` is left behind: false when the player
+    // cancelled (or the text could not be applied).
+    bool ApplyTypedFirst(int slot);
 
     Services services_;
     GameSession session_;
+    // The slot selected before the player picked another, and the text last put in the edit:
+    // what the edit holds beyond it was typed.
+    int selected_ = 0;
+    std::string shownText_;
     BoxPlayer player_;
 };
 

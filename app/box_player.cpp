@@ -14,15 +14,18 @@ constexpr int kHeaderWritten = 5;
 
 bool BoxPlayer::Confirm(Confirmation question, const ConversionAsked& sound) {
     const messages::Box box = messages::ConfirmationBox(question, sound);
-    const bool aboutFile = question == Confirmation::Save ||
-                           question == Confirmation::OverwriteUnread ||
-                           question == Confirmation::Revert;
+    const bool aboutFile =
+        question == Confirmation::Save || question == Confirmation::OverwriteUnread ||
+        question == Confirmation::OverwriteChanged || question == Confirmation::Revert;
     return ui_.ShowMessageBox(aboutFile ? fileOwner_ : form_.Handle(), box.text, box.caption,
                               box.style) == kIdOk;
 }
 
-Answer BoxPlayer::AskSaveFirst(SaveFirst when) {
-    const messages::Box box = messages::SaveFirstBox(when);
+Answer BoxPlayer::AskSaveFirst(SaveFirst when) { return Ask(messages::SaveFirstBox(when)); }
+
+Answer BoxPlayer::AskApplyTyped() { return Ask(messages::ApplyTypedBox()); }
+
+Answer BoxPlayer::Ask(const messages::Box& box) {
     switch (ui_.ShowMessageBox(form_.Handle(), box.text, box.caption, box.style)) {
         case kIdYes:
             return Answer::Yes;

@@ -2,6 +2,7 @@
 
 // The game session's questions and notices as message boxes of a form, and its long writes on
 // the form's progress bar.
+#include "app/messages.h"
 #include "app/toolkit/TForm.h"
 #include "app/toolkit/TProgressBar.h"
 #include "app/toolkit/Ui.h"
@@ -18,6 +19,7 @@ public:
 
     bool Confirm(Confirmation question, const ConversionAsked& sound) override;
     Answer AskSaveFirst(SaveFirst when) override;
+    Answer AskApplyTyped() override;
     void Tell(Notice notice, const std::vector<std::string>& details) override;
     void ShowError(const std::exception& error) override;
     void SoundRecognised() override;
@@ -26,6 +28,7 @@ public:
     void WorkEnds(bool written) override;
 
 private:
+    Answer Ask(const messages::Box& box);
     void SetBar(int position);
 
     Ui& ui_;

@@ -26,6 +26,8 @@ std::string Sentence(const Error& error) {
             return "Invalid numeric input";
         case kListIndexOutOfBounds:
             return "List index out of bounds (" + error.detail() + ")";
+        case kNotCommFile:
+            return "This is not a text comm file";
         case kInvalidDataType:
             return "Invalid data type for '" + error.detail() + "'";
         default:
@@ -114,6 +116,8 @@ Box ConfirmationBox(Confirmation question, const ConversionAsked& sound) {
             return {kSaveQuestion, "", kAsk};
         case Confirmation::OverwriteUnread:
             return {kUnreadSaveQuestion, "", kMbOkCancel | kMbIconWarning | kMbDefButton2};
+        case Confirmation::OverwriteChanged:
+            return {kChangedOnDiskQuestion, "", kMbOkCancel | kMbIconWarning | kMbDefButton2};
         case Confirmation::Revert:
             return {kRevertQuestion, "", kAsk};
         case Confirmation::RemoveEverything:
@@ -130,6 +134,8 @@ Box SaveFirstBox(SaveFirst when) {
     return {when == SaveFirst::BeforeRunning ? kSaveBeforeRunQuestion : kSaveQuestion, "",
             kMbYesNoCancel | kMbIconQuestion};
 }
+
+Box ApplyTypedBox() { return {kApplyTypedQuestion, "", kMbYesNoCancel | kMbIconQuestion}; }
 
 Box NoticeBox(Notice notice, const std::vector<std::string>& details) {
     const auto warning = [](std::string text) {

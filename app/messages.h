@@ -24,6 +24,10 @@ inline constexpr char kRevertQuestion[] = "Load text comm file as it was when la
 // Asked before any save while the texts shown are not the file's, because it could not be read.
 inline constexpr char kUnreadSaveQuestion[] =
     "The text comm file could not be read. Save the texts shown in its place ?";
+inline constexpr char kChangedOnDiskQuestion[] =
+    "The text comm file was changed by another program since it was loaded. Save the texts "
+    "shown over it ?";
+inline constexpr char kApplyTypedQuestion[] = "Apply the text you typed to this communication ?";
 // Followed by the characters.
 inline constexpr char kUnstorable[] = "These characters cannot be stored in the game's texts: ";
 inline constexpr char kNotInstalled[] = "Secret Ops is not properly installed on this computer.";
@@ -78,6 +82,7 @@ struct Box {
 // The game session's questions and notices, in words.
 Box ConfirmationBox(Confirmation question, const ConversionAsked& sound);
 Box SaveFirstBox(SaveFirst when);
+Box ApplyTypedBox();
 Box NoticeBox(Notice notice, const std::vector<std::string>& details);
 
 }  // namespace quillory::messages

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <utility>
 
 #include "formats/byte_order.h"
 #include "platform/error.h"
@@ -42,6 +43,16 @@ std::string encodeCommFile(std::string_view header, const CommTexts& texts) {
 CommFile decodeCommFile(std::string_view bytes) {
     if (bytes.size() < kCommHeaderSize) {
         throw Error(kReadBeyondEnd);
+    }
+    // The chunk identifiers of the header; its sizes and other fields may be anything.
+    for (const auto& [at, id] : {std::pair<std::size_t, std::string_view>{0, "FORM"},
+                                 {8, "DATA"},
+                                 {12, "FORM"},
+                                 {20, "LANG"},
+                                 {80, "TEXT"}}) {
+        if (bytes.substr(at, id.size()) != id) {
+            throw Error(kNotCommFile);
+        }
     }
     CommFile file;
     file.header.assign(bytes.substr(0, kCommHeaderSize));

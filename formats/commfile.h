@@ -28,7 +28,9 @@ const std::string& defaultCommHeader();
 std::string encodeCommFile(std::string_view header, const CommTexts& texts);
 
 // Fails with "Read beyond end of file" when the bytes end inside the header or before the
-// 40th terminator. Bytes after it are ignored.
+// 40th terminator, and with kNotCommFile when the header lacks the chunk identifiers of a text
+// comm file ("FORM" at 0, "DATA" at 8, "FORM" at 12, "LANG" at 20, "TEXT" at 80). Bytes after
+// the 40th terminator are ignored.
 CommFile decodeCommFile(std::string_view bytes);
 
 }  // namespace quillory

@@ -14,7 +14,8 @@ CommFile DefaultCommFile() {
 }
 
 CommFile LoadCommFile(const GameDirectory& game,
-                      const std::function<void(const CommFile& defaults)>& creating) {
+                      const std::function<void(const CommFile& defaults)>& creating,
+                      std::string* bytes) {
     const std::string path = game.CommFile();
     if (!game.fs().fileExists(path)) {
         game.MakeCommFolders();
@@ -22,20 +23,26 @@ CommFile LoadCommFile(const GameDirectory& game,
         creating(defaults);
         SaveCommFile(game, defaults.header, defaults.texts);
     }
-    CommFile file = decodeCommFile(readWholeFile(game.fs(), path));
+    const std::string read = readWholeFile(game.fs(), path);
+    CommFile file = decodeCommFile(read);
+    if (bytes) {
+        *bytes = read;
+    }
     for (std::string& text : file.texts) {
         text = Utf8OfAnsi(text);
     }
     return file;
 }
 
-void SaveCommFile(const GameDirectory& game, const std::string& header, const CommTexts& texts) {
+std::string SaveCommFile(const GameDirectory& game, const std::string& header,
+                         const CommTexts& texts) {
     CommTexts stored;
     for (std::size_t slot = 0; slot < texts.size(); ++slot) {
         stored[slot] = AnsiOf(texts[slot]).bytes;
     }
     const std::string bytes = encodeCommFile(header, stored);
     writeReplacing(game.fs(), game.CommFile(), [&](File& file) { file.write(bytes); });
+    return bytes;
 }
 
 StorableText StorableOf(const std::string& text) {

@@ -18,11 +18,15 @@ CommFile DefaultCommFile();
 // Reads the file. When there is none, creates its folders, hands the defaults to `creating`
 // (the window shows them from then on), writes them and reads them back. Fails with the error
 // of the failing step; nothing is kept of a file that could not be read whole.
+// `bytes`, when given, gets the file's bytes as read.
 CommFile LoadCommFile(const GameDirectory& game,
-                      const std::function<void(const CommFile& defaults)>& creating);
+                      const std::function<void(const CommFile& defaults)>& creating,
+                      std::string* bytes = nullptr);
 
 // Writes the header and the 40 texts, with the header's sizes filled in, in place of the file.
-void SaveCommFile(const GameDirectory& game, const std::string& header, const CommTexts& texts);
+// Returns the bytes written.
+std::string SaveCommFile(const GameDirectory& game, const std::string& header,
+                         const CommTexts& texts);
 
 // A text as the file would hold it, in UTF-8 (a letter and its combining accent become the one
 // accented letter), or the characters that the file cannot hold, each once, in order.

@@ -20,6 +20,7 @@ enum class Confirmation {
     RemoveEverything,  // delete every file the program wrote
     RemoveVoice,       // delete the selected message's voice
     Convert,           // convert the chosen sound to 16-bit PCM (see ConversionAsked)
+    OverwriteChanged,  // save over a text file that another program changed since
 };
 
 // Questions answered Yes, No or Cancel: save the changed texts before going on.
@@ -68,6 +69,8 @@ public:
     virtual ~Player() = default;
     virtual bool Confirm(Confirmation question, const ConversionAsked& sound = {}) = 0;
     virtual Answer AskSaveFirst(SaveFirst when) = 0;
+    // Apply the text typed for the selected message before going on?
+    virtual Answer AskApplyTyped() = 0;
     virtual void Tell(Notice notice, const std::vector<std::string>& details = {}) = 0;
     // An error that ended a verb the player started some other way (a close, the game's start).
     virtual void ShowError(const std::exception& error) = 0;

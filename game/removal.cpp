@@ -6,9 +6,11 @@
 namespace quillory {
 namespace {
 
-// Deletes the file and, when it was there and stays, adds it to `kept`.
+// Deletes the file and, when it stays, adds it to `kept`: whatever the system said, a file that
+// is still there was not deleted (a read-only mount may report success).
 void deleteOne(FileSystem& fs, const std::string& path, std::vector<std::string>& kept) {
-    if (!fs.deleteFile(path) && fs.fileExists(path)) {
+    fs.deleteFile(path);
+    if (fs.fileExists(path)) {
         kept.push_back(path);
     }
 }

@@ -47,21 +47,44 @@ bool GameSession::AnyChanged() const { return texts_ != saved_; }
 
 void GameSession::Load() {
     loadFailed_ = true;
-    const CommFile file = LoadCommFile(Game(), [this](const CommFile& defaults) {
-        // Shown from now on, and what a change is measured against, even when the file cannot
-        // be written: closing without a change asks nothing.
-        header_ = defaults.header;
-        texts_ = saved_ = defaults.texts;
-    });
-    header_ = file.header;
-    texts_ = saved_ = file.texts;
+    const auto show = [this](const CommFile& file) {
+        header_ = file.header;
+        texts_ = saved_ = file.texts;
+    };
+    try {
+        // The defaults are shown from now on, and are what a change is measured against, even
+        // when the file cannot be written: closing without a change asks nothing.
+        const CommFile file = LoadCommFile(Game(), show, &onDisk_);
+        show(file);
+    } catch (...) {
+        // A first load that fails leaves the defaults to work from; a later one, the texts shown.
+        if (!loadedOnce_) {
+            show(DefaultCommFile());
+            loadedOnce_ = true;
+        }
+        throw;
+    }
+    loadedOnce_ = true;
     loadFailed_ = false;
 }
 
 void GameSession::Save() {
-    SaveCommFile(Game(), header_, texts_);
+    onDisk_ = SaveCommFile(Game(), header_, texts_);
     saved_ = texts_;
     loadFailed_ = false;
+}
+
+bool GameSession::MaySave(Player& player) {
+    if (loadFailed_) {
+        return player.Confirm(Confirmation::OverwriteUnread);
+    }
+    std::string now;
+    try {
+        now = readWholeFile(fs_, Game().CommFile());
+    } catch (const Error&) {
+        now.clear();  // gone, or held: not what was loaded
+    }
+    return now == onDisk_ || player.Confirm(Confirmation::OverwriteChanged);
 }
 
 bool GameSession::Change(int slot, const std::string& text, Player& player) {
@@ -95,9 +118,24 @@ bool GameSession::RestoreDefault(int slot) {
 
 void GameSession::SaveText(Player& player) {
     // After a failed load its own question takes the place of the usual one.
-    if (player.Confirm(loadFailed_ ? Confirmation::OverwriteUnread : Confirmation::Save)) {
+    if ((loadFailed_ || player.Confirm(Confirmation::Save)) && MaySave(player)) {
         Save();
     }
+}
+
+bool GameSession::ApplyTypedFirst(int slot, const std::string& typed, Player& player) {
+    if (!IsSlot(slot) || StorableOf(typed).text == Text(slot)) {
+        return true;
+    }
+    switch (player.AskApplyTyped()) {
+        case Answer::Yes:
+            return Change(slot, typed, player);
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            break;
+    }
+    return false;
 }
 
 bool GameSession::Revert(Player& player) {
@@ -115,7 +153,7 @@ bool GameSession::SaveChangesFirst(SaveFirst when, Player& player) {
     }
     switch (player.AskSaveFirst(when)) {
         case Answer::Yes:
-            if (loadFailed_ && !player.Confirm(Confirmation::OverwriteUnread)) {
+            if (!MaySave(player)) {
                 return false;
             }
             try {

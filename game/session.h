@@ -55,6 +55,11 @@ public:
     void SaveText(Player& player);
     // "Revert Text": after the player's OK, the voices and the texts read again.
     bool Revert(Player& player);
+    // Before a text typed for `slot` and not applied is left behind (another message is picked,
+    // the texts are saved, the window closes, the game starts): when `typed` differs from the
+    // slot's text, asks whether to apply it. False when the player cancelled, or the text could
+    // not be applied.
+    bool ApplyTypedFirst(int slot, const std::string& typed, Player& player);
     // Before the texts are left behind (the window closes, the game starts): when any changed,
     // asks whether to save them first. False when the player cancelled or the save failed.
     bool SaveChangesFirst(SaveFirst when, Player& player);
@@ -85,6 +90,9 @@ public:
     void RunGame(void* owner, Player& player);
 
 private:
+    // Whether the 40 texts may be written in place of the file, with the player's word where the
+    // file could not be read or another program changed it since.
+    bool MaySave(Player& player);
     void TellKept(const std::vector<std::string>& kept, Player& player);
 
     FileSystem& fs_;
@@ -96,6 +104,10 @@ private:
     CommTexts texts_;  // as edited
     CommTexts saved_;  // as the file holds them, at the last load or save
     bool loadFailed_ = false;
+    bool loadedOnce_ = false;
+    // The file's bytes as last read or written: a file that differs was changed by another
+    // program.
+    std::string onDisk_;
     Voices voices_;
     bool busy_ = false;
 };

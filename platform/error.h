@@ -16,6 +16,7 @@ enum ErrorCode : int {
     kInvalidNumeric = 106,
     kListIndexOutOfBounds = -1,  // detail: the index
     kInvalidDataType = -2,       // detail: the name of the registry value
+    kNotCommFile = -3,           // a file in the text comm file's place that is not one
 };
 
 // Why the system refused, where the player can do something about it: what the box says after

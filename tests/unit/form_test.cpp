@@ -180,6 +180,7 @@ TEST_F(MainWindow, ValueOfAnotherTypeShowsTheErrorAndTheWindowStays) {
 TEST_F(MainWindow, SelectingASlotShowsItsTextAndCategory) {
     start();
     form->NouveauTexte.SetText("typed, never committed");
+    ui.answers = {kIdNo};  // not applied
     form->Textes.UserSelected(17);
     EXPECT_EQ(form->NouveauTexte.Text(), "Here's some blackness for you!");
     EXPECT_EQ(form->TypePhrase.Caption(), "Taunt");
@@ -277,10 +278,10 @@ TEST_F(MainWindow, SaveWithoutALoadedHeaderWritesTheDefaultOne) {
     game.write(kFile, "FORM short");
     start();
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"Quillory|Read beyond end of file."});
-    EXPECT_EQ(form->Session().CommFileHeader(), "");
+    EXPECT_EQ(form->Session().CommFileHeader(), test::defaultHeader()) << "the defaults shown";
     change(0, "Go!");
     user([&] { form->BitBtn1.Click(); });
-    std::vector<std::string> expected(40);
+    std::vector<std::string> expected = defaults();
     expected[0] = "Go!";
     EXPECT_EQ(game.read(kFile), test::commFile(expected));
 }

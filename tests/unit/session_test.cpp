@@ -11,6 +11,7 @@
 #include "tests/support/expected.h"
 #include "tests/support/fakes.h"
 #include "tests/support/faulty_fs.h"
+#include "tests/support/forwarding_fs.h"
 #include "tests/support/game_folder.h"
 
 namespace quillory {
@@ -31,11 +32,18 @@ struct ScriptedPlayer : Player {
         return answer;
     }
     bool Confirm(Confirmation question, const ConversionAsked&) override {
-        asked.push_back(question == Confirmation::OverwriteUnread ? "unread" : "confirm");
+        asked.push_back(question == Confirmation::OverwriteUnread    ? "unread"
+                        : question == Confirmation::OverwriteChanged ? "changed on disk"
+                                                                     : "confirm");
         return Next() == 1;
     }
     Answer AskSaveFirst(SaveFirst) override {
         asked.push_back("save first");
+        const int answer = Next();
+        return answer == 1 ? Answer::Yes : answer == 0 ? Answer::Cancel : Answer::No;
+    }
+    Answer AskApplyTyped() override {
+        asked.push_back("apply");
         const int answer = Next();
         return answer == 1 ? Answer::Yes : answer == 0 ? Answer::Cancel : Answer::No;
     }
@@ -127,6 +135,85 @@ TEST_F(Session, EachVerbOnATextMarksItAsTheFileAndTheDefaultsSee) {
     EXPECT_FALSE(session.Changed(1));
     EXPECT_TRUE(session.RestoreDefault(1));
     EXPECT_TRUE(session.Changed(1));
+}
+
+TEST_F(Session, ATypedTextIsAppliedDroppedOrKeptAsThePlayerSays) {
+    const struct Case {
+        const char* typed;
+        std::deque<int> answers;
+        std::vector<std::string> asked;
+        bool goesOn;
+        const char* text;  // slot 2's text after
+    } cases[] = {
+        {"Mine.", {1}, {"apply"}, true, "Mine."},
+        {"Mine.", {-1}, {"apply"}, true, nullptr},
+        {"Mine.", {0}, {"apply"}, false, nullptr},
+        {"\xD0\x9F", {1}, {"apply", "told"}, false, nullptr},  // Yes, but it cannot be stored
+        {"", {}, {}, true, nullptr},                           // the slot's own text
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        GameSession session = Open();
+        session.Load();
+        player.asked.clear();
+        player.answers = c.answers;
+        const std::string typed = *c.typed ? c.typed : defaultText(2);
+        EXPECT_EQ(session.ApplyTypedFirst(2, typed, player), c.goesOn);
+        EXPECT_EQ(player.asked, c.asked);
+        EXPECT_EQ(session.Text(2), c.text ? c.text : defaultText(2));
+    }
+}
+
+TEST_F(Session, ASaveOverAFileAnotherProgramChangedAsksFirst) {
+    GameSession session = Open();
+    session.Load();
+    const std::string theirs = test::commFile(std::vector<std::string>(40, "Theirs."));
+    game.write("Language\\pilots\\player_1.eng", theirs);  // as the session made it
+    ASSERT_TRUE(session.Change(1, "Mine.", player));
+    player.asked.clear();
+    player.answers = {1, 0};
+    session.SaveText(player);
+    EXPECT_EQ(player.asked, (std::vector<std::string>{"confirm", "changed on disk"}));
+    EXPECT_EQ(game.read(kFile), theirs) << "Cancel writes nothing";
+    player.answers = {1, 1};
+    session.SaveText(player);
+    EXPECT_NE(game.read(kFile), theirs);
+    player.asked.clear();
+    ASSERT_TRUE(session.Change(1, "Mine again.", player));
+    session.SaveText(player);
+    EXPECT_EQ(player.asked, std::vector<std::string>{"confirm"}) << "its own save changed nothing";
+}
+
+TEST_F(Session, AFileWithoutTheHeaderOfATextFileIsAFailedLoadWithTheDefaultsShown) {
+    game.makeDir("language\\pilots");
+    const std::string zeros(4096, '\0');
+    game.write(kFile, zeros);
+    GameSession session = Open();
+    EXPECT_THROW(session.Load(), Error);
+    EXPECT_TRUE(session.LoadFailed());
+    EXPECT_EQ(session.Text(39), defaultText(39));
+    ASSERT_TRUE(session.Change(0, "Mine.", player));
+    player.asked.clear();
+    player.answers = {0};
+    session.SaveText(player);
+    EXPECT_EQ(player.asked, std::vector<std::string>{"unread"});
+    EXPECT_EQ(game.read(kFile), zeros);
+}
+
+// A file system whose deletions report success and delete nothing, as Wine's on a read-only
+// mount.
+struct DeletingNothing : test::ForwardingFileSystem {
+    bool deleteFile(const std::string&) override { return true; }
+};
+
+TEST_F(Session, AFileStillThereAfterItsDeletionIsReportedAsNotDeleted) {
+    DeletingNothing fs;
+    GameSession session = Open(fs);
+    session.Load();
+    player.asked.clear();
+    EXPECT_TRUE(session.RemoveEverything(player));
+    EXPECT_EQ(player.asked, (std::vector<std::string>{"confirm", "told"}));
+    EXPECT_TRUE(game.exists(kFile));
 }
 
 }  // namespace

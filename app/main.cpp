@@ -41,8 +41,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     mainWindow.Create(nullptr);
     ui.SetMainWindow(mainWindow.hwnd());
 
-    // Like every box, the About box has a window while it is shown.
+    // The About box's window is made when it is first shown, and kept.
     TAboutBox AboutBox;
+    FormWindow aboutWindow(AboutBox, ui);
     Form1.AboutBox = &AboutBox;
 
     mainWindow.Show();

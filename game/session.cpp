@@ -81,8 +81,11 @@ bool GameSession::MaySave(Player& player) {
     std::string now;
     try {
         now = readWholeFile(fs_, Game().CommFile());
-    } catch (const Error&) {
-        now.clear();  // gone, or held: not what was loaded
+    } catch (const Error& error) {
+        // Gone is changed; held by another program, the save itself says so.
+        if (error.code() != kFileNotFound) {
+            return true;
+        }
     }
     return now == onDisk_ || player.Confirm(Confirmation::OverwriteChanged);
 }

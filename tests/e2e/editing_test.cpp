@@ -18,8 +18,13 @@ TEST_F(Editing, PickingASlotShowsItsTextAndCategoryAndDropsWhatWasTyped) {
     EXPECT_EQ(edited(), "Time to die, bug!");
     EXPECT_EQ(categoryShown(), "Taunt");
 
+    // What was typed goes only after the player's word.
     type("typed but never changed");
     pressKey(textes_, VK_DOWN);
+    const MessageBoxView asked = program_->waitForMessageBox();
+    expectBox(asked, "Apply the text you typed to this communication ?", "", {kYes, kNo, kCancel},
+              BoxIcon::Question);
+    program_->answer(asked, kNo);
     waitUntil([&] { return edited() == "Here's some blackness for you!"; }, "slot 17's text");
     EXPECT_EQ(selection(), 17);
     EXPECT_EQ(categoryShown(), "Taunt");

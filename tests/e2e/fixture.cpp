@@ -86,6 +86,7 @@ void ProgramTest::select(int slot) {
 
 void ProgramTest::type(const std::string& text) {
     send(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    waitUntil([&] { return edited() == text; }, "the edit to hold the typed text");
 }
 
 void ProgramTest::clickNow(const std::string& caption) {

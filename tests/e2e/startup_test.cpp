@@ -192,8 +192,9 @@ TEST_F(Registry, ExpandableValueIsExpanded) {
     startWith([&] { install_record::set("REG_EXPAND_SZ", "%WINDIR%\\" + relative + "\\"); });
     attach();
     EXPECT_EQ(entries(), defaultTexts());
-    const bool written = waitUntil([&] { return fileExists(folder + kCommFile); },
-                                   "the file below the expanded folder");
+    const bool written =
+        waitUntil([&] { return readFile(folder + kCommFile) == commFile(defaultTexts()); },
+                  "the file below the expanded folder");
     closeWindow();
     expectEndsWithoutBox();
     if (written) {
@@ -213,7 +214,7 @@ TEST_F(Registry, NumberValueIsAnErrorAndTheWindowStillOpens) {
     EXPECT_EQ(entries(), std::vector<std::string>(kSlots, ""));
     EXPECT_EQ(categoryShown(), "");
     // The game counts as installed, so no report of a missing installation follows.
-    Sleep(300);
+    settle(main_);
     EXPECT_FALSE(program_->messageBoxOpen());
     closeWindow();
     expectEndsWithoutBox();

@@ -27,8 +27,10 @@ HOME=$work XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/config \
   pulseaudio --daemonize=no --exit-idle-time=-1 -n -F "$work/daemon.pa" \
   >"$work/daemon.log" 2>&1 </dev/null &
 daemon=$!
-for _ in $(seq 100); do
+# The daemon makes its socket and FIFO once it is ready; a busy machine may take a while.
+for _ in $(seq 600); do
   [ -S "$work/run/pulse/native" ] && [ -p "$work/fifo" ] && break
+  kill -0 "$daemon" 2>/dev/null || break
   sleep 0.1
 done
 [ -p "$work/fifo" ] || { echo "with-microphone: no PulseAudio daemon" >&2; cat "$work/daemon.log" >&2; exit 1; }

@@ -6,10 +6,13 @@ xvfb_start() {
   displayfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
   XVFB_PID=$!
-  for _ in $(seq 100); do
+  # Xvfb names its display once it is ready; a busy machine may take a while.
+  for _ in $(seq 1200); do
     [ -s "$displayfile" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
     sleep 0.05
   done
+  [ -s "$displayfile" ] || { echo "xvfb: no screen came" >&2; rm -f "$displayfile"; return 1; }
   export DISPLAY=:$(head -n1 "$displayfile")
   rm -f "$displayfile"
 }

@@ -49,7 +49,7 @@ TEST_F(About, SameBoxEachTimeModalClosedByEnterOrCloseBoxNotEscape) {
     // Escape is no way out; Enter is. The keys go to the button that has the focus in the
     // box (tests running beside this one may take the activation, and the focus, away).
     pressKey(ok, VK_ESCAPE);
-    Sleep(300);
+    settle(ok);
     EXPECT_TRUE(IsWindowVisible(box)) << "Escape closed the About box";
     pressKey(ok, VK_RETURN);
     waitUntil([&] { return !IsWindowVisible(box); }, "Enter to close the About box");

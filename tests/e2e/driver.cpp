@@ -17,7 +17,18 @@ namespace {
 
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-UINT sendTimeoutMs() { return 5000 * static_cast<UINT>(timeScale()); }
+UINT sendTimeoutMs() {
+    return static_cast<UINT>(std::chrono::milliseconds(kDeadline).count()) *
+           static_cast<UINT>(timeScale());
+}
+
+// Wine drops a sent message that the receiving thread did not take before the time ran out.
+void expectAnswered(BOOL answered, UINT message) {
+    if (!answered && GetLastError() == ERROR_TIMEOUT) {
+        ADD_FAILURE() << "the program did not take the message 0x" << std::hex << message
+                      << std::dec << " in " << sendTimeoutMs() / 1000 << " s";
+    }
+}
 
 bool sameClass(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -28,7 +39,9 @@ bool sameClass(const std::string& a, const std::string& b) {
 
 LRESULT sendW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, sendTimeoutMs(), &result);
+    expectAnswered(
+        SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, sendTimeoutMs(), &result),
+        message);
     return static_cast<LRESULT>(result);
 }
 
@@ -323,12 +336,35 @@ RECT clientRect(HWND window) {
 
 LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, sendTimeoutMs(), &result);
+    expectAnswered(
+        SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, sendTimeoutMs(), &result),
+        message);
     return static_cast<LRESULT>(result);
 }
 
 void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     PostMessageA(window, message, wParam, lParam);
+}
+
+bool settle(HWND window) {
+    HWND marker = sameClass(classOf(window), "Button") ? window : nullptr;
+    for (HWND child : children(window)) {
+        if (marker == nullptr && sameClass(classOf(child), "Button")) {
+            marker = child;
+        }
+    }
+    if (marker == nullptr) {
+        ADD_FAILURE() << "no button in " << classOf(window) << " \"" << textOf(window) << "\"";
+        return false;
+    }
+    const auto highlighted = [&] { return (send(marker, BM_GETSTATE) & BST_PUSHED) != 0; };
+    const bool before = highlighted();
+    post(marker, BM_SETSTATE, !before);
+    const bool handled = waitUntil([&] { return !IsWindow(marker) || highlighted() != before; },
+                                   "the messages posted before to be handled");
+    post(marker, BM_SETSTATE, before);
+    return handled && waitUntil([&] { return !IsWindow(marker) || highlighted() == before; },
+                                "the button to be let go");
 }
 
 void click(HWND button) { post(button, BM_CLICK); }

@@ -86,6 +86,7 @@ void ProgramTest::select(int slot) {
 
 void ProgramTest::type(const std::string& text) {
     send(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    waitUntil([&] { return edited() == text; }, "the edit to hold the typed text");
 }
 
 void ProgramTest::clickNow(const std::string& caption) {
@@ -166,6 +167,12 @@ std::optional<std::string> ProgramTest::commFileOnDisk() const {
 void ProgramTest::expectCommFile(const std::string& bytes) { expectFile(kCommFile, bytes); }
 
 void ProgramTest::expectFile(const std::string& relative, const std::string& bytes) {
+    // The program writes its files from its window's thread: once that has handled everything
+    // asked of it, the file is whole. Reading it earlier could also spoil the write, as Wine
+    // does not replace a file that another program has open.
+    if (main_ != nullptr && program_->running()) {
+        settle(main_);
+    }
     const std::string path = game_.path(relative);
     if (!waitUntil([&] { return readFile(path) == bytes; }, relative + " to hold its bytes")) {
         const std::optional<std::string> found = readFile(path);

@@ -41,6 +41,7 @@ protected:
     // Acting as the user.
     HWND button(const std::string& caption);
     void select(int slot);
+    // Types the text (in the system's code page) into the edit; returns once the edit holds it.
     void type(const std::string& text);
     // Clicks a button whose handler does not wait for the user, and returns when it is done.
     void clickNow(const std::string& caption);

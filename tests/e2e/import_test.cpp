@@ -182,7 +182,7 @@ TEST_F(Import, CancelledDialogChangesNothing) {
     select(4);
     click(button("Attach WAV"));
     chooseFile("");
-    send(main_, WM_NULL);
+    settle(main_);
     EXPECT_FALSE(program_->messageBoxOpen());
     EXPECT_EQ(barPosition(), 0);
     EXPECT_FALSE(dirExists(game_.path("audio")));

@@ -61,17 +61,12 @@ protected:
         for (int attempt = 0; attempt < 5 && !done(); ++attempt) {
             SetForegroundWindow(main_);
             keys();
-            for (const auto end = Clock::now() + 3s * timeScale(); !menuOpen();) {
-                if (Clock::now() > end) {
-                    break;
-                }
-                Sleep(20);
-            }
+            settle(main_);  // the keys handled: the menu is open, unless it was closed meanwhile
             if (menuOpen()) {
                 then();
-            }
-            for (const auto end = Clock::now() + 2s * timeScale(); !done() && Clock::now() < end;) {
-                Sleep(20);
+                // The choice closes the menu and posts its command: both handled.
+                settle(main_);
+                settle(main_);
             }
             if (menuOpen()) {
                 closeMenu();

@@ -61,7 +61,10 @@ TEST_F(Recording, ATakeOfTheToneReplacesTheSlotsVoiceTrimmed) {
     writeFile(windowsPath(tone), "1.5");
     waitUntil([&] { return send(meter, PBM_GETPOS) > 50; }, "the meter to show the tone");
     screenshot(box, "record-box");
-    std::this_thread::sleep_for(2s * timeScale());  // past the tone's end
+    // Past the tone's end: the meter falls back to the silence after it, which the take keeps
+    // a moment longer.
+    waitUntil([&] { return send(meter, PBM_GETPOS) < 20; }, "the meter to show the silence");
+    std::this_thread::sleep_for(300ms);
     pressKey(record, VK_RETURN);
     waitUntil([&] { return textOf(record) == "Record"; }, "the recording to stop");
     click(findChildById(box, "Button", ids::kKeepButton));

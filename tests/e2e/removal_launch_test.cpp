@@ -54,7 +54,7 @@ TEST_F(Removal, CancelKeepsEverything) {
     start();
     const std::vector<std::string> before = speechFolder();
     program_->answer(clickForBox("Remove custom communications"), kCancel);
-    send(main_, WM_NULL);
+    settle(main_);
     EXPECT_TRUE(program_->running());
     expectUsable();
     EXPECT_EQ(speechFolder(), before);

@@ -213,7 +213,7 @@ TEST_F(Registry, NumberValueIsAnErrorAndTheWindowStillOpens) {
     EXPECT_EQ(entries(), std::vector<std::string>(kSlots, ""));
     EXPECT_EQ(categoryShown(), "");
     // The game counts as installed, so no report of a missing installation follows.
-    Sleep(300);
+    settle(main_);
     EXPECT_FALSE(program_->messageBoxOpen());
     closeWindow();
     expectEndsWithoutBox();

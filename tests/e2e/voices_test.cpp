@@ -105,28 +105,30 @@ protected:
             post(main_, WM_SYSCOMMAND, SC_KEYMENU, 0);  // as the Alt key does
             post(main_, WM_KEYDOWN, VK_RIGHT);
             post(main_, WM_KEYDOWN, VK_DOWN);
-            for (const auto end = Clock::now() + 3s * timeScale(); Clock::now() < end;) {
+            settle(main_);  // the keys handled: the menu is open, unless it was closed meanwhile
+            for (const auto end = Clock::now() + kDeadline * timeScale(); Clock::now() < end;) {
                 const std::vector<HWND> popups = program_->topWindows("#32768");
-                if (!popups.empty()) {
-                    RECT area{};
-                    GetWindowRect(popups[0], &area);
-                    // Read where no window of a test beside this one stands over the menu, and
-                    // the same twice: all five drawn, and still open once read.
-                    const POINT corners[] = {
-                        {area.left + 2, area.top + 2},
-                        {(area.left + area.right) / 2, (area.top + area.bottom) / 2},
-                        {area.right - 3, area.bottom - 3}};
-                    const bool uncovered =
-                        std::all_of(std::begin(corners), std::end(corners),
-                                    [&](POINT at) { return WindowFromPoint(at) == popups[0]; });
-                    // Opened by the keyboard, the menu has its first item highlighted.
-                    int lit = -1;
-                    const std::vector<bool> items = choosableItems(capture(area), &lit);
-                    std::this_thread::sleep_for(50ms);
-                    if (uncovered && items.size() == 5 && lit == 0 &&
-                        items == choosableItems(capture(area)) && IsWindowVisible(popups[0])) {
-                        return items;
-                    }
+                if (popups.empty()) {
+                    break;
+                }
+                RECT area{};
+                GetWindowRect(popups[0], &area);
+                // Read where no window of a test beside this one stands over the menu, and
+                // the same twice: all five drawn, and still open once read.
+                const POINT corners[] = {
+                    {area.left + 2, area.top + 2},
+                    {(area.left + area.right) / 2, (area.top + area.bottom) / 2},
+                    {area.right - 3, area.bottom - 3}};
+                const bool uncovered =
+                    std::all_of(std::begin(corners), std::end(corners),
+                                [&](POINT at) { return WindowFromPoint(at) == popups[0]; });
+                // Opened by the keyboard, the menu has its first item highlighted.
+                int lit = -1;
+                const std::vector<bool> items = choosableItems(capture(area), &lit);
+                std::this_thread::sleep_for(50ms);
+                if (uncovered && items.size() == 5 && lit == 0 &&
+                    items == choosableItems(capture(area)) && IsWindowVisible(popups[0])) {
+                    return items;
                 }
                 std::this_thread::sleep_for(20ms);
             }
@@ -159,11 +161,21 @@ TEST_F(Voices, TheSlotsWithAVoiceShowAMarkInTheFieldAndInTheOpenList) {
     start();
     EXPECT_EQ(marked(), (std::vector<int>{0, 2, 5}));
 
-    // The closed field: slot 0 has a voice, slot 1 none.
-    const Pixels withVoice = captureRaised(main_);
+    // The closed field: slot 0 has a voice, slot 1 none, read once the field is drawn.
+    Pixels withVoice, withoutVoice;
+    waitUntil(
+        [&] {
+            withVoice = captureRaised(main_);
+            return drawnIn(withVoice, markOfTheField()) >= 20;
+        },
+        "slot 0's field drawn with its speaker");
     select(1);
-    send(main_, WM_NULL);
-    const Pixels withoutVoice = captureRaised(main_);
+    waitUntil(
+        [&] {
+            withoutVoice = captureRaised(main_);
+            return drawnIn(withoutVoice, markOfTheField()) == 0;
+        },
+        "slot 1's field drawn without a speaker");
     EXPECT_GE(drawnIn(withVoice, markOfTheField()), 20) << "no speaker beside slot 0's text";
     EXPECT_EQ(drawnIn(withoutVoice, markOfTheField()), 0) << "a speaker beside slot 1's text";
 
@@ -310,7 +322,7 @@ TEST_F(Sound, PlayPlaysUntilEscapeStopsIt) {
     EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, false, true, true, true})) << "before";
     closeMenu();
     voiceCommand(ids::kMenuPlay);
-    send(main_, WM_NULL);
+    settle(main_);
     EXPECT_FALSE(program_->messageBoxOpen());
     EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, true, true, true, true}))
         << "while it plays";
@@ -375,10 +387,10 @@ TEST_F(Drops, NoneIsTakenWhileABoxOfTheProgramIsOpen) {
     const MessageBoxView question = clickForBox("Save Text");
     ASSERT_EQ(question.text, kSaveQuestion);
     dropFiles(*program_, main_, {wavePath("voice.wav")});
-    std::this_thread::sleep_for(300ms * timeScale());  // the drop reaches the window under the box
+    settle(main_);  // the drop reaches the window under the box
     program_->answer(question, kCancel);
     expectUsable();
-    send(main_, WM_NULL);
+    settle(main_);
     EXPECT_FALSE(program_->messageBoxOpen());
     EXPECT_FALSE(dirExists(game_.path("audio")));
 }

@@ -72,8 +72,15 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 void Settle() {
+    // A timer comes only when no other message waits: once it has run, and a moment has passed
+    // for what the system sends on its own (activation, focus), nothing is left waiting.
+    bool idle = false;
+    const UINT_PTR marker = Later(0, [&] { idle = true; });
     const DWORD start = GetTickCount();
-    PumpUntil([&] { return GetTickCount() - start > 100; });
+    PumpUntil([&] { return idle && GetTickCount() - start > 100; });
+    if (!idle) {
+        Cancel(marker);
+    }
 }
 
 UINT_PTR Later(DWORD delayMs, std::function<void()> action) {

@@ -31,8 +31,8 @@ private:
 bool UseCommonControls6();
 
 // Runs the program's own message loop until `condition` holds or the time is up; false when
-// the time ran out.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
+// the time ran out. The time is only a last guard, generous enough for a busy machine.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
 
 // The window's whole text.
 std::string TextOf(HWND window);

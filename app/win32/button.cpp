@@ -162,6 +162,8 @@ public:
         return std::nullopt;
     }
 
+    bool IsDefaultButton() const override { return button_.ButtonKind == TButton::Kind::Default; }
+
     std::string Text() const override { return WindowText(hwnd()); }
     void SetText(const std::string& caption) override {
         SetWindowTextW(hwnd(), WideOf(caption).c_str());

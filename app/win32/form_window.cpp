@@ -368,17 +368,29 @@ LRESULT FormWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT FormWindow::OnGetDefId() {
-    // Enter presses the push button that has the focus, else the default button.
+    // Enter presses the push button that has the focus, else the form's declared default
+    // button. The dialog manager moves the default style to a push button that the focus
+    // reaches by Tab and leaves it there: the style says nothing once the focus has moved on,
+    // so the declared button takes it back.
     const HWND focus = GetFocus();
     if (IsChild(hwnd_, focus) && IsPushButton(focus, DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) {
         return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
     }
+    HWND declared = nullptr;
     for (const auto& control : controls_) {
-        if (IsPushButton(control->hwnd(), DLGC_DEFPUSHBUTTON)) {
-            return MAKELRESULT(GetDlgCtrlID(control->hwnd()), DC_HASDEFID);
+        if (control->IsDefaultButton()) {
+            declared = control->hwnd();
+        } else if (IsPushButton(control->hwnd(), DLGC_DEFPUSHBUTTON)) {
+            SendMessageW(control->hwnd(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
         }
     }
-    return 0;
+    if (!declared) {
+        return 0;
+    }
+    if (!IsPushButton(declared, DLGC_DEFPUSHBUTTON)) {
+        SendMessageW(declared, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
+    return MAKELRESULT(GetDlgCtrlID(declared), DC_HASDEFID);
 }
 
 void FormWindow::OnDestroy() {

@@ -33,6 +33,8 @@ public:
     virtual std::optional<LRESULT> OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Draws what the control shows on the form's own surface, with the form's WM_PAINT.
     virtual void PaintOnForm(HDC dc);
+    // The button the form declares as the one Enter presses when no push button has the focus.
+    virtual bool IsDefaultButton() const { return false; }
 
 protected:
     // Makes the control's child window in `form` at its place, with its tab stop, its id and a

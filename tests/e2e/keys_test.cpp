@@ -199,5 +199,57 @@ TEST_F(Keys, TheTextWorkflowByTheKeyboardFromTheList) {
     EXPECT_EQ(program_->waitForExit(), 0);
 }
 
+// Enter in the edit presses "Change" however the edit got the focus, also after Tab walked the
+// default style onto "Revert Text": it neither asks to revert nor reverts.
+TEST_F(Keys, EnterInTheEditPressesChange) {
+    std::vector<std::string> texts = defaultTexts();
+    makeDirs(game_.path("language\\pilots"));
+    writeFile(game_.path(kCommFile), commFile(texts));
+    start();
+    select(11);
+    const auto clickInto = [&](HWND window) {
+        post(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        post(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        waitUntil([&] { return focusOf(main_) == window; }, "the focus in " + classOf(window));
+    };
+    const auto tabTo = [&](HWND target) {
+        pressKey(focusOf(main_), VK_TAB);
+        waitUntil([&] { return focusOf(main_) == target; }, "Tab to " + textOf(target));
+    };
+    clickInto(edit_);
+    tabTo(button("Change"));
+    tabTo(button("Revert Text"));
+    clickInto(edit_);
+    type("Back to the carrier!");
+    pressKey(edit_, VK_RETURN);
+    pressKey(edit_, VK_RETURN);
+    // Posted after both keys: handled once they are.
+    post(textes_, CB_SETCURSEL, 12);
+    waitUntil([&] { return selection() == 12 || program_->messageBoxOpen(); }, "both Enters");
+    ASSERT_FALSE(program_->messageBoxOpen()) << program_->waitForMessageBox().text;
+    texts[11] = "Back to the carrier!";
+    EXPECT_EQ(entries(), texts);
+
+    // Into the edit by Tab, the whole round from the edit, over "Revert Text" again.
+    select(12);
+    for (const char* caption :
+         {"Change", "Revert Text", "Attach WAV", "Remove custom communications"}) {
+        tabTo(button(caption));
+    }
+    tabTo(textes_);
+    tabTo(button("Save Text"));
+    tabTo(edit_);
+    type("Wingmen, break and attack!");
+    pressKey(edit_, VK_RETURN);
+    texts[12] = "Wingmen, break and attack!";
+    waitUntil([&] { return entries() == texts || program_->messageBoxOpen(); }, "Enter by Tab");
+    ASSERT_FALSE(program_->messageBoxOpen()) << program_->waitForMessageBox().text;
+
+    closeWindow();
+    program_->answer(program_->waitForMessageBox(), kYes);
+    EXPECT_EQ(program_->waitForExit(), 0);
+    EXPECT_EQ(commFileOnDisk(), commFile(texts));
+}
+
 }  // namespace
 }  // namespace quillory::e2e

@@ -47,6 +47,7 @@ TForm1::TForm1(Services services)
     Play.OnClick = [this] { PlayClick(); };
     Stop.OnClick = [this] { StopClick(); };
     RemoveVoice.OnClick = [this] { RemoveVoiceClick(); };
+    RestoreVoice.OnClick = [this] { RestoreVoiceClick(); };
     AttachWav.OnClick = [this] { AttachWavClick(); };
     Record.OnClick = [this] { RecordClick(); };
     Timer1.OnTimer = [this] { Timer1Timer(); };
@@ -221,6 +222,7 @@ void TForm1::VoiceClick() {
     Play.SetEnabled(voice);
     Stop.SetEnabled(session_.Playing());
     RemoveVoice.SetEnabled(voice);
+    RestoreVoice.SetEnabled(session_.HasPreviousVoice(Textes.ItemIndex()));
 }
 
 void TForm1::PlayClick() { session_.Play(Textes.ItemIndex(), player_); }
@@ -229,6 +231,10 @@ void TForm1::StopClick() { session_.StopPlaying(); }
 
 void TForm1::RemoveVoiceClick() {
     Showing([&] { session_.RemoveVoice(Textes.ItemIndex(), player_); });
+}
+
+void TForm1::RestoreVoiceClick() {
+    Showing([&] { session_.RestorePreviousVoice(Textes.ItemIndex(), player_); });
 }
 
 void TForm1::AttachWavClick() { WavBtnClick(); }

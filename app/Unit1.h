@@ -88,10 +88,12 @@ public:
     TMenuItem Play{ids::kMenuPlay, captions::kPlayItem, "Ctrl+P"};
     TMenuItem Stop{ids::kMenuStop, captions::kStopItem, "Esc"};
     TMenuItem RemoveVoice{ids::kMenuRemoveVoice, captions::kRemoveVoiceItem};
+    TMenuItem RestoreVoice{ids::kMenuRestoreVoice, captions::kRestoreVoiceItem};
     TMenuItem Record{ids::kMenuRecord, captions::kRecordItem, "Ctrl+R"};
     TMenuItem AttachWav{ids::kMenuAttachWav, captions::kAttachWavItem};
-    TMenuItem Voice{captions::kVoiceMenu,
-                    {&Play, &Stop, nullptr, &RemoveVoice, nullptr, &Record, &AttachWav}};
+    TMenuItem Voice{
+        captions::kVoiceMenu,
+        {&Play, &Stop, nullptr, &RemoveVoice, &RestoreVoice, nullptr, &Record, &AttachWav}};
     TMenuItem About{ids::kMenuAbout, captions::kAboutItem};
     TMenuItem Help{captions::kAboutMenu, {&About}};
     TMainMenu MainMenu1{{&Text, &Voice, &Help}};
@@ -114,6 +116,7 @@ public:
     void PlayClick();
     void StopClick();
     void RemoveVoiceClick();
+    void RestoreVoiceClick();
     void RecordClick();
     void AttachWavClick();
     // Files dropped on the main window, by their paths in UTF-8.

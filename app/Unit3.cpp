@@ -170,13 +170,26 @@ void TRecordBox::KeepBtnClick() {
 }
 
 void TRecordBox::CancelBtnClick() {
+    if (!MayDiscard()) {
+        return;
+    }
     Finish();
     ModalResult = kModalCancel;
 }
 
 bool TRecordBox::FormCloseQuery() {
+    if (!MayDiscard()) {
+        return false;
+    }
     Finish();
     return true;
+}
+
+bool TRecordBox::MayDiscard() {
+    // A take that was kept is gone from the box: whatever it holds was not.
+    return take_.empty() ||
+           ui_.ShowMessageBox(Handle(), kDiscardTake, "",
+                              kMbOkCancel | kMbIconQuestion | kMbDefButton2) == kIdOk;
 }
 
 void TRecordBox::Warn(const std::string& text) {

@@ -77,6 +77,8 @@ private:
     // The meter, the length and the buttons as the take and the recording stand.
     void ShowTake();
     void Warn(const std::string& text);
+    // Whether the take may go: asks the user when there is one.
+    bool MayDiscard();
 
     Microphone& microphone_;
     Sound& sound_;

@@ -124,6 +124,8 @@ Box ConfirmationBox(Confirmation question, const ConversionAsked& sound) {
             return {kRemoveQuestion, "", kAsk};
         case Confirmation::RemoveVoice:
             return {kRemoveVoiceQuestion, "", kAsk};
+        case Confirmation::RestoreVoice:
+            return {kRestoreVoiceQuestion, "", kAsk};
         case Confirmation::Convert:
             return {ConvertQuestion(sound.floatingPoint, sound.bits), "", kAsk};
     }

@@ -50,6 +50,8 @@ std::string ConvertQuestion(bool floatingPoint, unsigned bits);
 
 // The voices.
 inline constexpr char kRemoveVoiceQuestion[] = "Remove the custom voice of this communication ?";
+inline constexpr char kRestoreVoiceQuestion[] =
+    "Replace this communication's voice by the one it had before ?";
 inline constexpr char kCannotPlay[] = "This speech file cannot be played.";
 inline constexpr char kNoSoundDevice[] = "No sound device is available.";
 inline constexpr char kDropOneFile[] = "Drop one WAV file at a time.";
@@ -60,6 +62,7 @@ inline constexpr char kNoMicrophone[] = "No microphone is available.";
 inline constexpr char kMicrophoneFailed[] = "The microphone stopped working. Nothing was kept.";
 inline constexpr char kNothingHeard[] = "Nothing was heard. Check the microphone.";
 inline constexpr char kVoiceReplaced[] = "This message has a voice: Keep replaces it.";
+inline constexpr char kDiscardTake[] = "Discard this recording ?";
 // How long a take lasts, in minutes, seconds and tenths: "0:03.2".
 std::string TakeLength(std::uint64_t milliseconds);
 
@@ -111,6 +114,7 @@ inline constexpr char kVoiceMenu[] = "&Voice";
 inline constexpr char kPlayItem[] = "&Play";
 inline constexpr char kStopItem[] = "&Stop";
 inline constexpr char kRemoveVoiceItem[] = "&Remove voice...";
+inline constexpr char kRestoreVoiceItem[] = "Restore &previous voice";
 inline constexpr char kRecordItem[] = "Re&cord...";
 inline constexpr char kAttachWavItem[] = "&Attach WAV...";
 inline constexpr char kAboutMenu[] = "About...";

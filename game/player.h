@@ -19,6 +19,7 @@ enum class Confirmation {
     Revert,            // load the file again, dropping every change
     RemoveEverything,  // delete every file the program wrote
     RemoveVoice,       // delete the selected message's voice
+    RestoreVoice,      // put the selected message's earlier voice back
     Convert,           // convert the chosen sound to 16-bit PCM (see ConversionAsked)
     OverwriteChanged,  // save over a text file that another program changed since
 };

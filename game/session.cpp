@@ -22,8 +22,13 @@ std::size_t At(int slot) { return static_cast<std::size_t>(slot); }
 
 }  // namespace
 
-GameSession::GameSession(FileSystem& fs, Shell& shell, Sound& sound, Microphone& microphone)
-    : fs_(fs), shell_(shell), sound_(sound), microphone_(microphone) {}
+GameSession::GameSession(FileSystem& fs, Shell& shell, Sound& sound, Microphone& microphone,
+                         std::string dataFolder)
+    : fs_(fs),
+      shell_(shell),
+      sound_(sound),
+      microphone_(microphone),
+      dataFolder_(std::move(dataFolder)) {}
 
 void GameSession::Open(std::string dir) {
     dir_ = std::move(dir);
@@ -229,6 +234,7 @@ void GameSession::AttachSound(int slot, const std::string& path, Player& player)
         player.WorkBegins();
         try {
             VoiceSound voice = importing.Voice();
+            Previous().Keep(slot);
             WriteVoice(Game(), slot, voice, [&](std::uint64_t done, std::uint64_t total) {
                 player.WorkProgress(done, total);
             });
@@ -269,6 +275,7 @@ bool GameSession::MayRecord(int slot, Player& player) {
 void GameSession::KeepTake(int slot, std::string_view samples) {
     sound_.Stop();
     VoiceSound voice = TakeVoice(samples);
+    Previous().Keep(slot);
     WriteVoice(Game(), slot, voice, [](std::uint64_t, std::uint64_t) {});
     FindVoices();
 }
@@ -278,7 +285,27 @@ void GameSession::RemoveVoice(int slot, Player& player) {
         return;
     }
     sound_.Stop();
+    Previous().Keep(slot);
     TellKept(DeleteVoice(fs_, dir_, slot), player);
+}
+
+PreviousVoices GameSession::Previous() const {
+    return PreviousVoices(
+        Game(), dataFolder_.empty() ? std::string() : PreviousVoicesFolder(dataFolder_, dir_));
+}
+
+bool GameSession::HasPreviousVoice(int slot) const { return IsSlot(slot) && Previous().Has(slot); }
+
+void GameSession::RestorePreviousVoice(int slot, Player& player) {
+    if (busy_ || !HasPreviousVoice(slot) || !player.Confirm(Confirmation::RestoreVoice)) {
+        return;
+    }
+    sound_.Stop();
+    struct Found {
+        GameSession& session;
+        ~Found() { session.FindVoices(); }
+    } found{*this};
+    Previous().Restore(slot);
 }
 
 void GameSession::Play(int slot, Player& player) {
@@ -301,6 +328,9 @@ bool GameSession::RemoveEverything(Player& player) {
         return false;
     }
     sound_.Stop();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        Previous().Keep(slot);
+    }
     TellKept(RemoveCustomFiles(fs_, dir_), player);
     return true;
 }

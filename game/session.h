@@ -10,7 +10,9 @@
 #include "formats/commfile.h"
 #include "game/game_directory.h"
 #include "game/player.h"
+#include "game/previous_voices.h"
 #include "game/voices.h"
+#include "platform/app_data.h"
 #include "platform/filesystem.h"
 #include "platform/microphone.h"
 #include "platform/shell.h"
@@ -20,7 +22,9 @@ namespace quillory {
 
 class GameSession {
 public:
-    GameSession(FileSystem& fs, Shell& shell, Sound& sound, Microphone& microphone);
+    // The earlier voices are kept below `dataFolder`.
+    GameSession(FileSystem& fs, Shell& shell, Sound& sound, Microphone& microphone,
+                std::string dataFolder = localAppDataFolder());
 
     // Works on the game in `dir` (ending in a separator) from now on: drops what unfinished
     // writes left there and finds its voices.
@@ -68,6 +72,8 @@ public:
     bool HasVoice(int slot) const;
     // Finds the voices on disk again.
     void FindVoices();
+    // Every write and deletion of a voice keeps it first among the slot's earlier voices, and
+    // stops when it cannot.
     // Makes the sound file at `path` (UTF-8) the voice of `slot`, after the player's word where
     // it needs a conversion; tells the player why not, or that it is done.
     void AttachSound(int slot, const std::string& path, Player& player);
@@ -80,11 +86,15 @@ public:
     // Makes the recorded samples (in the take's format) the voice of `slot`.
     void KeepTake(int slot, std::string_view samples);
     void RemoveVoice(int slot, Player& player);
+    // Whether `slot` has an earlier voice, and puts the newest back after the player's OK.
+    bool HasPreviousVoice(int slot) const;
+    void RestorePreviousVoice(int slot, Player& player);
     void Play(int slot, Player& player);
     void StopPlaying() { sound_.Stop(); }
     bool Playing() { return sound_.Playing(); }
 
-    // Deletes every file the program wrote, after the player's OK; true when it did.
+    // Deletes every file the program wrote, after the player's OK, keeping the voices first;
+    // true when it did.
     bool RemoveEverything(Player& player);
     // Starts the game, after saving the changed texts if the player wishes.
     void RunGame(void* owner, Player& player);
@@ -94,11 +104,13 @@ private:
     // file could not be read or another program changed it since.
     bool MaySave(Player& player);
     void TellKept(const std::vector<std::string>& kept, Player& player);
+    PreviousVoices Previous() const;
 
     FileSystem& fs_;
     Shell& shell_;
     Sound& sound_;
     Microphone& microphone_;
+    std::string dataFolder_;
     std::string dir_;
     std::string header_;
     CommTexts texts_;  // as edited

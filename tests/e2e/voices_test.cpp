@@ -96,7 +96,8 @@ protected:
     void voiceCommand(int id) { post(main_, WM_COMMAND, MAKEWPARAM(id, 0)); }
 
     // Opens the Voice menu as the keyboard does (Alt, Right, Down) and reads off the screen which
-    // of its items (Play, Stop, Remove voice..., Record..., Attach WAV...) can be chosen. Another
+    // of its items (Play, Stop, Remove voice..., Restore previous voice, Record...,
+    // Attach WAV...) can be chosen. Another
     // test's window that takes the activation closes an open menu: then again. The caller holds
     // kStartLock, so that no program of another test starts meanwhile.
     std::vector<bool> openVoiceMenu() {
@@ -114,7 +115,7 @@ protected:
                 RECT area{};
                 GetWindowRect(popups[0], &area);
                 // Read where no window of a test beside this one stands over the menu, and
-                // the same twice: all five drawn, and still open once read.
+                // the same twice: all six drawn, and still open once read.
                 const POINT corners[] = {
                     {area.left + 2, area.top + 2},
                     {(area.left + area.right) / 2, (area.top + area.bottom) / 2},
@@ -126,7 +127,7 @@ protected:
                 int lit = -1;
                 const std::vector<bool> items = choosableItems(capture(area), &lit);
                 std::this_thread::sleep_for(50ms);
-                if (uncovered && items.size() == 5 && lit == 0 &&
+                if (uncovered && items.size() == 6 && lit == 0 &&
                     items == choosableItems(capture(area)) && IsWindowVisible(popups[0])) {
                     return items;
                 }
@@ -268,11 +269,13 @@ TEST_F(Voices, TheVoiceMenuOpensByTheKeyboardWithWhatTheSlotCannotDoGreyed) {
     writeVoice(5, pattern(100));
     start();
     NamedLock noStarts(kStartLock);
-    // Play, Stop, Remove voice..., Record..., Attach WAV...
-    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{false, false, false, true, true})) << "slot 0";
+    // Play, Stop, Remove voice..., Restore previous voice, Record..., Attach WAV...
+    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{false, false, false, false, true, true}))
+        << "slot 0";
     closeMenu();
     select(5);
-    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, false, true, true, true})) << "slot 5";
+    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, false, true, false, true, true}))
+        << "slot 5";
     // Up from the first item goes round to "Attach WAV...", which Enter chooses.
     post(main_, WM_KEYDOWN, VK_UP);
     post(main_, WM_KEYDOWN, VK_RETURN);
@@ -319,24 +322,26 @@ TEST_F(Sound, PlayPlaysUntilEscapeStopsIt) {
     start();
     select(4);
     NamedLock noStarts(kStartLock);
-    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, false, true, true, true})) << "before";
+    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, false, true, false, true, true}))
+        << "before";
     closeMenu();
     voiceCommand(ids::kMenuPlay);
     settle(main_);
     EXPECT_FALSE(program_->messageBoxOpen());
-    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, true, true, true, true}))
+    EXPECT_EQ(openVoiceMenu(), (std::vector<bool>{true, true, true, false, true, true}))
         << "while it plays";
     closeMenu();
     // Escape stops it; a menu that is still on its way out may take the first one.
     std::vector<bool> after;
-    for (int attempt = 0; attempt < 5 && after != std::vector<bool>{true, false, true, true, true};
+    for (int attempt = 0;
+         attempt < 5 && after != std::vector<bool>{true, false, true, false, true, true};
          ++attempt) {
         post(main_, WM_KEYDOWN, VK_ESCAPE);
         post(main_, WM_KEYUP, VK_ESCAPE);
         after = openVoiceMenu();
         closeMenu();
     }
-    EXPECT_EQ(after, (std::vector<bool>{true, false, true, true, true})) << "after Esc";
+    EXPECT_EQ(after, (std::vector<bool>{true, false, true, false, true, true})) << "after Esc";
     EXPECT_TRUE(program_->running());
 }
 
@@ -358,6 +363,29 @@ TEST_F(Drops, OneFileIsAttachedToTheSelectedSlotAsByTheButton) {
     program_->answer(done, kOk);
     expectFile(speechName(17), speechFile(kEightBit, samples));
     EXPECT_EQ(marked(), std::vector<int>{17});
+    expectUsable();
+}
+
+TEST_F(Drops, AVoiceADropReplacedComesBackAfterARestart) {
+    const std::string before = speechFile(kEightBit, pattern(300));
+    writeVoice(9, pattern(300));
+    writeFile(wavePath("voice.wav"), waveFile(1, 1, 8000, 8, pattern(700)));
+    start();
+    select(9);
+    dropFiles(*program_, main_, {wavePath("voice.wav")});
+    program_->answer(program_->waitForMessageBox(), kOk);
+    expectFile(speechName(9), speechFile(kEightBit, pattern(700)));
+    closeWindow();
+    expectEndsWithoutBox();
+
+    start();
+    select(9);
+    voiceCommand(ids::kMenuRestoreVoice);
+    const MessageBoxView question = program_->waitForMessageBox();
+    expectBox(question, "Replace this communication's voice by the one it had before ?", "",
+              {kOk, kCancel}, BoxIcon::Question);
+    program_->answer(question, kOk);
+    expectFile(speechName(9), before);
     expectUsable();
 }
 

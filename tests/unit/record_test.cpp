@@ -97,8 +97,12 @@ TEST_F(Recording, NothingIsWrittenUnlessAHeardTakeIsKept) {
         bool fails, keep;
         std::vector<std::string> boxes;
     } cases[] = {
-        {"Cancel", 10000, false, false, {}},
-        {"a silent take", 327, false, true, {"Error|Nothing was heard. Check the microphone."}},
+        {"Cancel asks first", 10000, false, false, {"|Discard this recording ?"}},
+        {"a silent take",
+         327,
+         false,
+         true,
+         {"Error|Nothing was heard. Check the microphone.", "|Discard this recording ?"}},
         {"a failing microphone",
          10000,
          true,

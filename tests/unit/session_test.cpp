@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 
+#include "game/previous_voices.h"
 #include "game/slots.h"
 #include "platform/error.h"
 #include "tests/support/expected.h"
@@ -58,13 +60,14 @@ struct ScriptedPlayer : Player {
 class Session : public ::testing::Test {
 protected:
     test::GameFolder game;
+    test::GameFolder data;  // the user's local application data
     test::RecordingShell shell;
     test::RecordingSound sound;
     test::ScriptedMicrophone microphone;
     ScriptedPlayer player;
 
     GameSession Open(FileSystem& fs = systemFileSystem()) {
-        GameSession session(fs, shell, sound, microphone);
+        GameSession session(fs, shell, sound, microphone, data.dir());
         session.Open(game.dir());
         return session;
     }
@@ -216,5 +219,96 @@ TEST_F(Session, AFileStillThereAfterItsDeletionIsReportedAsNotDeleted) {
     EXPECT_TRUE(game.exists(kFile));
 }
 
+// The voice file of a slot, relative to the game's folder.
+std::string VoiceOf(int slot) { return GameDirectory(systemFileSystem(), "").SpeechFile(slot); }
+
+TEST_F(Session, AVoiceThatIsReplacedOrRemovedIsKeptAndComesBack) {
+    const struct Step {
+        const char* what;
+        char verb;      // k keep a take, r remove the voice, p restore, c restore cancelled,
+                        // e remove everything, s start again
+        char take;      // k: which take
+        char voice;     // the voice in the game afterwards, '-' none
+        bool previous;  // an earlier voice to restore afterwards
+    } steps[] = {
+        {"a first voice replaces none", 'k', 'A', 'A', false},
+        {"attach over it", 'k', 'B', 'B', true},
+        {"restore", 'p', 0, 'A', true},
+        {"restore again goes back", 'p', 0, 'B', true},
+        {"restore cancelled", 'c', 0, 'B', true},
+        {"remove", 'r', 0, '-', true},
+        {"restore after remove", 'p', 0, 'B', true},
+        {"remove everything", 'e', 0, '-', true},
+        {"after a restart", 's', 0, '-', true},
+        {"restore after remove everything", 'p', 0, 'B', true},
+        {"restore once more", 'p', 0, 'A', true},
+    };
+    constexpr int kSlot = 12;
+    std::map<char, std::string> written;
+    auto session = std::make_unique<GameSession>(Open());
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        player.answers = {step.verb == 'c' ? 0 : 1};
+        switch (step.verb) {
+            case 'k':
+                session->KeepTake(kSlot, std::string(2000, step.take));
+                written[step.take] = game.read(VoiceOf(kSlot));
+                break;
+            case 'r':
+                session->RemoveVoice(kSlot, player);
+                break;
+            case 'p':
+            case 'c':
+                session->RestorePreviousVoice(kSlot, player);
+                break;
+            case 'e':
+                EXPECT_TRUE(session->RemoveEverything(player));
+                break;
+            case 's':
+                session = std::make_unique<GameSession>(Open());
+                break;
+        }
+        EXPECT_EQ(session->HasVoice(kSlot), step.voice != '-');
+        if (step.voice != '-') {
+            EXPECT_EQ(game.read(VoiceOf(kSlot)), written[step.voice]);
+        }
+        EXPECT_EQ(session->HasPreviousVoice(kSlot), step.previous);
+        EXPECT_FALSE(session->HasPreviousVoice(kSlot + 1));
+    }
+}
+
+TEST_F(Session, EachSlotKeepsItsLastEarlierVoicesOnly) {
+    GameSession session = Open();
+    std::vector<std::string> voices;
+    for (char take = '0'; take <= '6'; ++take) {  // six replacements
+        session.KeepTake(3, std::string(1000, take));
+        voices.push_back(game.read(VoiceOf(3)));
+    }
+    const std::string folder =
+        PreviousVoicesFolder(data.dir(), game.dir()).substr(data.dir().size());
+    std::vector<std::string> kept;
+    for (int number = 1; number <= kPreviousVoicesKept + 2; ++number) {
+        const std::string name = folder + VoiceOf(3).substr(VoiceOf(3).size() - 12, 8) + "-" +
+                                 std::to_string(number) + ".iff";
+        if (data.exists(name)) {
+            kept.push_back(data.read(name));
+        }
+    }
+    EXPECT_EQ(kept, std::vector<std::string>(voices.begin() + 1, voices.end() - 1))
+        << "the five before the last, oldest first";
+}
+
+TEST_F(Session, AVoiceThatCannotBeKeptStaysInTheGame) {
+    data.write("blocked", "a file where the folder should be");
+    GameSession blocked(systemFileSystem(), shell, sound, microphone, data.path("blocked"));
+    blocked.Open(game.dir());
+    blocked.KeepTake(0, std::string(500, 'a'));
+    const std::string voice = game.read(VoiceOf(0));
+    EXPECT_THROW(blocked.KeepTake(0, std::string(500, 'b')), Error);
+    EXPECT_THROW(blocked.RemoveVoice(0, player), Error);
+    EXPECT_THROW(blocked.RemoveEverything(player), Error);
+    EXPECT_EQ(game.read(VoiceOf(0)), voice);
+    EXPECT_FALSE(blocked.HasPreviousVoice(0));
+}
 }  // namespace
 }  // namespace quillory

@@ -91,8 +91,8 @@ int PreviousVoices::Compact(int slot) const {
 
 void PreviousVoices::MakeFolders() const {
     FileSystem& fs = game_.fs();
-    for (std::size_t at = folder_.find('\\', 1); at != std::string::npos;
-         at = folder_.find('\\', at + 1)) {
+    for (std::size_t at = folder_.find_first_of("\\/", 1); at != std::string::npos;
+         at = folder_.find_first_of("\\/", at + 1)) {
         const std::string folder = folder_.substr(0, at);
         if (!folder.empty() && !IsSeparator(folder.back()) && !fs.dirExists(folder)) {
             fs.createDirectory(folder);

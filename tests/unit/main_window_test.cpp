@@ -172,8 +172,9 @@ TEST_F(MainWindowOnScreen, WindowFrameCaptionMenuAndPlace) {
               (std::vector<std::string>{"&Undo change", "Restore &default text", "",
                                         "&Save Text\tCtrl+S"}));
     EXPECT_EQ(MenuTexts(GetSubMenu(bar, 1)),
-              (std::vector<std::string>{"&Play\tCtrl+P", "&Stop\tEsc", "", "&Remove voice...", "",
-                                        "Re&cord...\tCtrl+R", "&Attach WAV..."}));
+              (std::vector<std::string>{"&Play\tCtrl+P", "&Stop\tEsc", "", "&Remove voice...",
+                                        "Restore &previous voice", "", "Re&cord...\tCtrl+R",
+                                        "&Attach WAV..."}));
     EXPECT_EQ(MenuTexts(GetSubMenu(bar, 2)), std::vector<std::string>{"About"});
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(ids::kMenuAbout));
 }
@@ -344,11 +345,12 @@ TEST_F(MainWindowOnScreen, TheVoiceMenuFollowsTheSelectedSlotAndItsKeysWork) {
     const HMENU voice = GetSubMenu(GetMenu(hwnd), 1);
     const auto opened = [&] {
         SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(voice), 0);
-        return MenuEnabled(voice);  // Play, Stop, Remove voice..., Record..., Attach WAV...
+        // Play, Stop, Remove voice..., Restore previous voice, Record..., Attach WAV...
+        return MenuEnabled(voice);
     };
-    EXPECT_EQ(opened(), (std::vector<bool>{false, false, false, true, true}));
+    EXPECT_EQ(opened(), (std::vector<bool>{false, false, false, false, true, true}));
     Select(5);
-    EXPECT_EQ(opened(), (std::vector<bool>{true, false, true, true, true}));
+    EXPECT_EQ(opened(), (std::vector<bool>{true, false, true, false, true, true}));
     // The entries' marks, for tools that read the list.
     EXPECT_EQ(SendMessageA(Control(ids::kTextes), CB_GETITEMDATA, 5, 0), 1);
     EXPECT_EQ(SendMessageA(Control(ids::kTextes), CB_GETITEMDATA, 4, 0), 0);
@@ -371,7 +373,7 @@ TEST_F(MainWindowOnScreen, TheVoiceMenuFollowsTheSelectedSlotAndItsKeysWork) {
     keys({{VK_CONTROL, false}, {'P', false}, {'P', true}, {VK_CONTROL, true}});
     ASSERT_EQ(sound.plays.size(), 1u);
     EXPECT_EQ(sound.plays[0].samples, test::pattern(80));
-    EXPECT_EQ(opened(), (std::vector<bool>{true, true, true, true, true}));
+    EXPECT_EQ(opened(), (std::vector<bool>{true, true, true, false, true, true}));
     // The window of a program of a test beside this one may have taken the activation since.
     SetForegroundWindow(hwnd);
     SetFocus(Control(ids::kTextes));

@@ -61,9 +61,16 @@ void TForm1::FormCreate() {
     Textes.SetItemIndex(0);
     InstallMissing = false;
     GetRepBase();
-    if (!InstallMissing) {
-        LoadTextFromFile();
+    if (InstallMissing) {
+        return;
     }
+    // A second copy on the same game brings the first to the front and ends.
+    claim_ = ClaimGameFolder(session_.GameDir(), Handle());
+    if (!claim_) {
+        Close();
+        return;
+    }
+    LoadTextFromFile();
 }
 
 void TForm1::GetRepBase() {

@@ -25,6 +25,7 @@
 #include "platform/microphone.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/single_instance.h"
 #include "platform/sound.h"
 #include "res/resource_ids.h"
 
@@ -156,6 +157,8 @@ private:
 
     Services services_;
     GameSession session_;
+    // The game folder, claimed for this copy of the program.
+    std::unique_ptr<GameFolderClaim> claim_;
     // The slot selected before the player picked another, and the text last put in the edit:
     // what the edit holds beyond it was typed.
     int selected_ = 0;

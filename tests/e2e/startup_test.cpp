@@ -6,6 +6,7 @@
 
 #include "app/ids.h"
 #include "tests/e2e/fixture.h"
+#include "tests/e2e/named_lock.h"
 
 namespace quillory::e2e {
 namespace {
@@ -59,6 +60,21 @@ TEST_F(StartUp, ShowsTheTextsOfTheExistingFileAndLeavesItAlone) {
     expectEndsWithoutBox();
     EXPECT_EQ(commFileOnDisk(), file);
     EXPECT_EQ(listFolder(game_.dir()), std::vector<std::string>{"language"});
+}
+
+// Two copies on one game would each save over the other's texts: the second one ends and brings
+// the first one to the front.
+TEST_F(StartUp, ASecondCopyOnTheSameGameEndsAndLeavesTheFirst) {
+    start();
+    NamedLock lock(kStartLock);
+    install_record::set("REG_SZ", game_.dir());
+    Program second(programPath(), work_.dir());
+    ASSERT_TRUE(second.started());
+    EXPECT_EQ(second.waitForExit(), 0);
+    EXPECT_TRUE(program_->running());
+    EXPECT_TRUE(IsWindowVisible(main_));
+    closeWindow();
+    expectEndsWithoutBox();
 }
 
 TEST_F(StartUp, WindowFramePlacesAndTabOrder) {

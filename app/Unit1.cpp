@@ -1,7 +1,6 @@
 #include "app/Unit1.h"
 
 #include "app/Unit2.h"
-#include "app/Unit3.h"
 #include "game/locator.h"
 #include "game/slots.h"
 
@@ -11,6 +10,7 @@ using namespace messages;
 
 TForm1::TForm1(Services services)
     : TForm(ids::kMainWindowClass, kMainWindowCaption, 738, 288, 13, Border::Single),
+      RecordBox(services.microphone, services.sound, services.ui),
       services_(services),
       session_(services.fs, services.shell, services.sound, services.microphone),
       player_(services.ui, *this, MessageOwner, &Progress) {
@@ -251,13 +251,9 @@ void TForm1::RecordClick() {
     if (!session_.MayRecord(slot, player_)) {
         return;
     }
-    if (!RecordBox) {
-        RecordBox =
-            std::make_unique<TRecordBox>(services_.microphone, services_.sound, services_.ui);
-    }
-    RecordBox->Prepare(session_.Text(slot), session_.HasVoice(slot),
-                       [this, slot](std::string_view take) { session_.KeepTake(slot, take); });
-    services_.ui.ShowModal(*RecordBox);
+    RecordBox.Prepare(session_.Text(slot), session_.HasVoice(slot),
+                      [this, slot](std::string_view take) { session_.KeepTake(slot, take); });
+    services_.ui.ShowModal(RecordBox);
     ShowSession();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Unit3.h"
 #include "app/box_player.h"
 #include "app/ids.h"
 #include "app/messages.h"
@@ -32,7 +33,6 @@
 namespace quillory {
 
 class TAboutBox;
-class TRecordBox;
 
 // What the main window works with outside itself.
 struct Services {
@@ -141,8 +141,9 @@ public:
 
     // The About box that AboutClick shows; set by the program entry.
     TAboutBox* AboutBox = nullptr;
-    // The recording box that RecordClick shows.
-    std::unique_ptr<TRecordBox> RecordBox;
+    // The recording box that RecordClick shows. Like the About box, its window is made when it
+    // is first shown, and kept.
+    TRecordBox RecordBox;
 
 private:
     // Runs a verb of the session, then shows the session as the verb left it, failed or not.

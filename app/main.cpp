@@ -41,10 +41,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     mainWindow.Create(nullptr);
     ui.SetMainWindow(mainWindow.hwnd());
 
-    // The About box's window is made when it is first shown, and kept.
+    // Every box's window is made when it is first shown, and kept.
     TAboutBox AboutBox;
     FormWindow aboutWindow(AboutBox, ui);
     Form1.AboutBox = &AboutBox;
+    FormWindow recordWindow(Form1.RecordBox, ui);
 
     mainWindow.Show();
     return RunMessageLoop();

@@ -9,6 +9,8 @@ namespace quillory {
 
 using namespace messages;
 
+constexpr int kShowNormal = 5;  // SW_SHOWNORMAL
+
 TForm1::TForm1(Services services)
     : TForm(ids::kMainWindowClass, kMainWindowCaption, 738, 288, 13, Border::Single),
       services_(services),
@@ -49,6 +51,9 @@ TForm1::TForm1(Services services)
     RemoveVoice.OnClick = [this] { RemoveVoiceClick(); };
     AttachWav.OnClick = [this] { AttachWavClick(); };
     Record.OnClick = [this] { RecordClick(); };
+    RunGame.OnClick = [this] { SpeedButton1Click(); };
+    OpenFolder.OnClick = [this] { OpenFolderClick(); };
+    RemoveCustom.OnClick = [this] { DeleteFilesBtnClick(); };
     Timer1.OnTimer = [this] { Timer1Timer(); };
 }
 
@@ -176,6 +181,15 @@ void TForm1::DeleteFilesBtnClick() {
 
 void TForm1::SpeedButton1Click() {
     Showing([&] { session_.RunGame(Handle(), player_); });
+}
+
+void TForm1::OpenFolderClick() {
+    // The folder's default action: Explorer, on every Windows.
+    const std::string& folder = session_.GameDir();
+    if (services_.shell.Execute(Handle(), folder, "", folder, kShowNormal) <= 32) {
+        services_.ui.ShowMessageBox(MessageOwner, CannotOpenFolder(folder), kErrorCaption,
+                                    kMbOk | kMbIconStop);
+    }
 }
 
 void TForm1::AboutClick() {

@@ -61,6 +61,8 @@ std::string TakeLength(std::uint64_t milliseconds);
 
 // The game could not be started from its folder.
 std::string CannotStart(const std::string& program, const std::string& folder);
+// The game folder could not be shown in Explorer.
+std::string CannotOpenFolder(const std::string& folder);
 // The files that stayed after a removal, one a line.
 std::string NotDeleted(const std::vector<std::string>& paths);
 
@@ -108,6 +110,10 @@ inline constexpr char kStopItem[] = "&Stop";
 inline constexpr char kRemoveVoiceItem[] = "&Remove voice...";
 inline constexpr char kRecordItem[] = "Re&cord...";
 inline constexpr char kAttachWavItem[] = "&Attach WAV...";
+inline constexpr char kGameMenu[] = "&Game";
+inline constexpr char kRunGameItem[] = "&Run Secret Ops";
+inline constexpr char kOpenFolderItem[] = "&Open game folder";
+inline constexpr char kRemoveCustomItem[] = "Remove custom &communications...";
 inline constexpr char kAboutMenu[] = "About...";
 inline constexpr char kAboutItem[] = "About";
 // The About box.

@@ -165,17 +165,20 @@ TEST_F(MainWindowOnScreen, WindowFrameCaptionMenuAndPlace) {
     EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 
-    // "Text" and "Voice" with their items, then "About..." with "About".
+    // "Text", "Voice" and "Game" with their items, then "About..." with "About".
     HMENU bar = GetMenu(hwnd);
-    EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"&Text", "&Voice", "About..."}));
+    EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"&Text", "&Voice", "&Game", "About..."}));
     EXPECT_EQ(MenuTexts(GetSubMenu(bar, 0)),
               (std::vector<std::string>{"&Undo change", "Restore &default text", "",
                                         "&Save Text\tCtrl+S"}));
     EXPECT_EQ(MenuTexts(GetSubMenu(bar, 1)),
               (std::vector<std::string>{"&Play\tCtrl+P", "&Stop\tEsc", "", "&Remove voice...", "",
                                         "Re&cord...\tCtrl+R", "&Attach WAV..."}));
-    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 2)), std::vector<std::string>{"About"});
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(ids::kMenuAbout));
+    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 2)),
+              (std::vector<std::string>{"&Run Secret Ops\tCtrl+G", "&Open game folder", "",
+                                        "Remove custom &communications..."}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 3)), std::vector<std::string>{"About"});
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 3), 0), static_cast<UINT>(ids::kMenuAbout));
 }
 
 TEST_F(MainWindowOnScreen, ControlsStandWhereTheFormPutsThemWithItsFont) {
@@ -386,6 +389,29 @@ TEST_F(MainWindowOnScreen, TheVoiceMenuFollowsTheSelectedSlotAndItsKeysWork) {
     SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(ids::kMenuStop, 0), 0);
     EXPECT_EQ(sound.stops, 2);
     EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(MainWindowOnScreen, CtrlGRunsTheGameAndTheGameMenuOpensItsFolder) {
+    Open();
+    SetForegroundWindow(hwnd);
+    SetFocus(Control(ids::kNouveauTexte));
+    INPUT keys[4]{};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = i == 0 || i == 3 ? VK_CONTROL : 'G';
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+    Settle();
+    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(ids::kMenuOpenFolder, 0), 0);
+    ASSERT_EQ(shell.calls.size(), 2u);
+    EXPECT_EQ(shell.calls[0].file, "Secretops.exe");
+    EXPECT_EQ(shell.calls[1].file, game.dir());
+    EXPECT_TRUE(ui.boxes.empty());
+    shell.result = 2;  // ERROR_FILE_NOT_FOUND
+    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(ids::kMenuOpenFolder, 0), 0);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Cannot open " + game.dir());
 }
 
 TEST_F(MainWindowOnScreen, ADropOfFilesReachesTheFormOnlyWhileTheWindowTakesInput) {

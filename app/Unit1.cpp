@@ -20,6 +20,7 @@ TForm1::TForm1(Services services)
     Menu = &MainMenu1;
     OnCreate = [this] { FormCreate(); };
     OnCloseQuery = [this] { return FormCloseQuery(); };
+    UnsavedWork = [this] { return std::string(session_.AnyChanged() ? kUnsavedTexts : ""); };
     OnDropFiles = [this](const std::vector<std::string>& paths) { FormDropFiles(paths); };
     for (int slot = 0; slot < kSlotCount; ++slot) {
         Textes.Add("");

@@ -28,6 +28,8 @@ inline constexpr char kUnreadSaveQuestion[] =
 inline constexpr char kUnstorable[] = "These characters cannot be stored in the game's texts: ";
 inline constexpr char kNotInstalled[] = "Secret Ops is not properly installed on this computer.";
 inline constexpr char kNotInstalledCaption[] = "Registry read ERROR";
+// Why the program keeps the user's session from ending, on Windows' list of such programs.
+inline constexpr char kUnsavedTexts[] = "Unsaved communication texts";
 inline constexpr char kRemoveQuestion[] =
     "This will delete the custom text comm file and IFF speech files.  Are you sure ?";
 

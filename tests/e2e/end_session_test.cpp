@@ -35,7 +35,9 @@ TEST_F(EndSession, AsksTheClosingQuestionFirst) {
     EXPECT_EQ(commFileOnDisk(), commFile(texts));
 
     ending = endTheSession();
-    program_->answer(program_->waitForMessageBox(), kYes);
+    question = program_->waitForMessageBox();
+    expectBox(question, kSaveQuestion, "", {kYes, kNo, kCancel}, BoxIcon::Question);
+    program_->answer(question, kYes);
     texts[11] = "Back to the carrier!";
     expectCommFile(commFile(texts));
     EXPECT_EQ(ending.get(), 0);

@@ -391,29 +391,6 @@ TEST_F(MainWindowOnScreen, TheVoiceMenuFollowsTheSelectedSlotAndItsKeysWork) {
     EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST_F(MainWindowOnScreen, CtrlGRunsTheGameAndTheGameMenuOpensItsFolder) {
-    Open();
-    SetForegroundWindow(hwnd);
-    SetFocus(Control(ids::kNouveauTexte));
-    INPUT keys[4]{};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = i == 0 || i == 3 ? VK_CONTROL : 'G';
-        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    }
-    SendInput(4, keys, sizeof(INPUT));
-    Settle();
-    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(ids::kMenuOpenFolder, 0), 0);
-    ASSERT_EQ(shell.calls.size(), 2u);
-    EXPECT_EQ(shell.calls[0].file, "Secretops.exe");
-    EXPECT_EQ(shell.calls[1].file, game.dir());
-    EXPECT_TRUE(ui.boxes.empty());
-    shell.result = 2;  // ERROR_FILE_NOT_FOUND
-    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(ids::kMenuOpenFolder, 0), 0);
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text, "Cannot open " + game.dir());
-}
-
 TEST_F(MainWindowOnScreen, ADropOfFilesReachesTheFormOnlyWhileTheWindowTakesInput) {
     Open();
     EXPECT_TRUE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);

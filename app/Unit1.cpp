@@ -8,6 +8,8 @@ namespace quillory {
 
 using namespace messages;
 
+constexpr int kShowNormal = 5;  // SW_SHOWNORMAL
+
 TForm1::TForm1(Services services)
     : TForm(ids::kMainWindowClass, kMainWindowCaption, 738, 288, 13, Border::Single),
       RecordBox(services.microphone, services.sound, services.ui),
@@ -18,6 +20,11 @@ TForm1::TForm1(Services services)
     Menu = &MainMenu1;
     OnCreate = [this] { FormCreate(); };
     OnCloseQuery = [this] { return FormCloseQuery(); };
+    UnsavedWork = [this] {
+        const bool typed = NouveauTexte.Text() != shownText_ &&
+                           session_.Typed(Textes.ItemIndex(), NouveauTexte.Text());
+        return std::string(typed || session_.AnyChanged() ? kUnsavedTexts : "");
+    };
     OnDropFiles = [this](const std::vector<std::string>& paths) { FormDropFiles(paths); };
     for (int slot = 0; slot < kSlotCount; ++slot) {
         Textes.Add("");
@@ -50,6 +57,9 @@ TForm1::TForm1(Services services)
     RestoreVoice.OnClick = [this] { RestoreVoiceClick(); };
     AttachWav.OnClick = [this] { AttachWavClick(); };
     Record.OnClick = [this] { RecordClick(); };
+    RunGame.OnClick = [this] { SpeedButton1Click(); };
+    OpenFolder.OnClick = [this] { OpenFolderClick(); };
+    RemoveCustom.OnClick = [this] { DeleteFilesBtnClick(); };
     Timer1.OnTimer = [this] { Timer1Timer(); };
 }
 
@@ -215,6 +225,15 @@ void TForm1::DeleteFilesBtnClick() {
 void TForm1::SpeedButton1Click() {
     if (ApplyTypedFirst(Textes.ItemIndex())) {
         Showing([&] { session_.RunGame(Handle(), player_); });
+    }
+}
+
+void TForm1::OpenFolderClick() {
+    // The folder's default action: Explorer, on every Windows.
+    const std::string& folder = session_.GameDir();
+    if (services_.shell.Execute(Handle(), folder, "", folder, kShowNormal) <= 32) {
+        services_.ui.ShowMessageBox(MessageOwner, CannotOpenFolder(folder), kErrorCaption,
+                                    kMbOk | kMbIconStop);
     }
 }
 

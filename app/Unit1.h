@@ -81,7 +81,8 @@ public:
 
     TOpenDialog OpenDialog;
     TTimer Timer1{*this, 10};
-    // The menu bar: "Text" and "Voice" with their items for the selected slot, then "About...".
+    // The menu bar: "Text" and "Voice" with their items for the selected slot, "Game" with what
+    // the buttons at the bottom do and the game's folder, then "About...".
     TMenuItem UndoChange{ids::kMenuUndoChange, captions::kUndoChange};
     TMenuItem RestoreDefault{ids::kMenuRestoreDefault, captions::kRestoreDefault};
     TMenuItem SaveText{ids::kMenuSaveText, captions::kSaveTextItem, "Ctrl+S"};
@@ -95,9 +96,13 @@ public:
     TMenuItem Voice{
         captions::kVoiceMenu,
         {&Play, &Stop, nullptr, &RemoveVoice, &RestoreVoice, nullptr, &Record, &AttachWav}};
+    TMenuItem RunGame{ids::kMenuRunGame, captions::kRunGameItem, "Ctrl+G"};
+    TMenuItem OpenFolder{ids::kMenuOpenFolder, captions::kOpenFolderItem};
+    TMenuItem RemoveCustom{ids::kMenuRemoveCustom, captions::kRemoveCustomItem};
+    TMenuItem Game{captions::kGameMenu, {&RunGame, &OpenFolder, nullptr, &RemoveCustom}};
     TMenuItem About{ids::kMenuAbout, captions::kAboutItem};
     TMenuItem Help{captions::kAboutMenu, {&About}};
-    TMainMenu MainMenu1{{&Text, &Voice, &Help}};
+    TMainMenu MainMenu1{{&Text, &Voice, &Game, &Help}};
 
     // Handlers.
     void FormCreate();
@@ -120,6 +125,7 @@ public:
     void RestoreVoiceClick();
     void RecordClick();
     void AttachWavClick();
+    void OpenFolderClick();
     // Files dropped on the main window, by their paths in UTF-8.
     void FormDropFiles(const std::vector<std::string>& paths);
     // Asked when the user closes the window; false keeps it open.

@@ -19,6 +19,9 @@ inline constexpr int kMenuRestoreDefault = 106;
 inline constexpr int kMenuSaveText = 107;
 inline constexpr int kMenuRecord = 108;
 inline constexpr int kMenuRestoreVoice = 120;
+inline constexpr int kMenuRunGame = 109;
+inline constexpr int kMenuOpenFolder = 110;
+inline constexpr int kMenuRemoveCustom = 111;
 
 // Child controls of the main window.
 inline constexpr int kTextes = 1000;

@@ -86,6 +86,8 @@ std::string CannotStart(const std::string& program, const std::string& folder) {
     return "Cannot start " + program + " from " + folder;
 }
 
+std::string CannotOpenFolder(const std::string& folder) { return "Cannot open " + folder; }
+
 std::string NotDeleted(const std::vector<std::string>& paths) {
     std::string text = "These files could not be deleted:";
     for (const std::string& path : paths) {

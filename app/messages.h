@@ -32,6 +32,8 @@ inline constexpr char kApplyTypedQuestion[] = "Apply the text you typed to this 
 inline constexpr char kUnstorable[] = "These characters cannot be stored in the game's texts: ";
 inline constexpr char kNotInstalled[] = "Secret Ops is not properly installed on this computer.";
 inline constexpr char kNotInstalledCaption[] = "Registry read ERROR";
+// Why the program keeps the user's session from ending, on Windows' list of such programs.
+inline constexpr char kUnsavedTexts[] = "Unsaved communication texts";
 inline constexpr char kRemoveQuestion[] =
     "This will delete the custom text comm file and IFF speech files.  Are you sure ?";
 
@@ -68,6 +70,8 @@ std::string TakeLength(std::uint64_t milliseconds);
 
 // The game could not be started from its folder.
 std::string CannotStart(const std::string& program, const std::string& folder);
+// The game folder could not be shown in Explorer.
+std::string CannotOpenFolder(const std::string& folder);
 // The files that stayed after a removal, one a line.
 std::string NotDeleted(const std::vector<std::string>& paths);
 
@@ -117,6 +121,10 @@ inline constexpr char kRemoveVoiceItem[] = "&Remove voice...";
 inline constexpr char kRestoreVoiceItem[] = "Restore &previous voice";
 inline constexpr char kRecordItem[] = "Re&cord...";
 inline constexpr char kAttachWavItem[] = "&Attach WAV...";
+inline constexpr char kGameMenu[] = "&Game";
+inline constexpr char kRunGameItem[] = "&Run Secret Ops";
+inline constexpr char kOpenFolderItem[] = "&Open game folder";
+inline constexpr char kRemoveCustomItem[] = "Remove custom &communications...";
 inline constexpr char kAboutMenu[] = "About...";
 inline constexpr char kAboutItem[] = "About";
 // The About box.

@@ -131,8 +131,12 @@ void GameSession::SaveText(Player& player) {
     }
 }
 
+bool GameSession::Typed(int slot, const std::string& typed) const {
+    return IsSlot(slot) && StorableOf(typed).text != Text(slot);
+}
+
 bool GameSession::ApplyTypedFirst(int slot, const std::string& typed, Player& player) {
-    if (!IsSlot(slot) || StorableOf(typed).text == Text(slot)) {
+    if (!Typed(slot, typed)) {
         return true;
     }
     switch (player.AskApplyTyped()) {

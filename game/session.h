@@ -64,6 +64,8 @@ public:
     // slot's text, asks whether to apply it. False when the player cancelled, or the text could
     // not be applied.
     bool ApplyTypedFirst(int slot, const std::string& typed, Player& player);
+    // Whether `typed`, as the file would hold it, differs from the slot's text.
+    bool Typed(int slot, const std::string& typed) const;
     // Before the texts are left behind (the window closes, the game starts): when any changed,
     // asks whether to save them first. False when the player cancelled or the save failed.
     bool SaveChangesFirst(SaveFirst when, Player& player);

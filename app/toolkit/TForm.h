@@ -48,6 +48,10 @@ public:
     std::function<void()> OnCreate;
     // Asked when the user closes the window; false keeps it open. Without it, the window closes.
     std::function<bool()> OnCloseQuery;
+    // What the end of the user's session (log-off, shutdown, restart) would lose now, in words
+    // for the system's list of programs that keep it from ending; empty for nothing. While there
+    // is something, the session ends only after OnCloseQuery agrees, as a close does.
+    std::function<std::string()> UnsavedWork;
     // Files dropped on the window, by their paths in UTF-8. Without it, the window takes no drop.
     std::function<void(const std::vector<std::string>& paths)> OnDropFiles;
 

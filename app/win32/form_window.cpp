@@ -67,6 +67,22 @@ void TrimSystemMenu(HWND window) {
     }
 }
 
+// The reason a window gives for keeping the session from ending, shown by Windows Vista and
+// later on their list of such programs; earlier systems have none.
+void SetBlockReason(HWND window, const std::string& reason) {
+    using Create = BOOL WINAPI(HWND, LPCWSTR);
+    using Destroy = BOOL WINAPI(HWND);
+    static SystemFunction<Create> create("user32.dll", "ShutdownBlockReasonCreate");
+    static SystemFunction<Destroy> destroy("user32.dll", "ShutdownBlockReasonDestroy");
+    if (reason.empty()) {
+        if (auto* function = destroy.get()) {
+            function(window);
+        }
+    } else if (auto* function = create.get()) {
+        function(window, WideOf(reason).c_str());
+    }
+}
+
 bool IsPushButton(HWND window, UINT kind) {
     return window && (SendMessageW(window, WM_GETDLGCODE, 0, 0) & kind) != 0;
 }
@@ -272,6 +288,11 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnActivate(wParam, lParam);
         case DM_GETDEFID:
             return OnGetDefId();
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession();
+        case WM_ENDSESSION:
+            OnEndSession(wParam != FALSE);
+            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;
@@ -391,6 +412,32 @@ LRESULT FormWindow::OnGetDefId() {
         SendMessageW(declared, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     }
     return MAKELRESULT(GetDlgCtrlID(declared), DC_HASDEFID);
+}
+
+LRESULT FormWindow::OnQueryEndSession() {
+    const std::string unsaved = form_.UnsavedWork ? form_.UnsavedWork() : std::string();
+    if (unsaved.empty() || GetWindow(hwnd_, GW_OWNER)) {
+        return TRUE;
+    }
+    // Given first: Windows shows it while the question waits for the user.
+    SetBlockReason(hwnd_, unsaved);
+    // While a box or dialog of the program waits for the user, nothing can be asked: no.
+    bool agreed = false;
+    if (IsWindowEnabled(hwnd_)) {
+        Run([this, &agreed] { agreed = !form_.OnCloseQuery || form_.OnCloseQuery(); });
+    }
+    if (agreed) {
+        SetBlockReason(hwnd_, "");
+    }
+    return agreed ? TRUE : FALSE;
+}
+
+void FormWindow::OnEndSession(bool ending) {
+    SetBlockReason(hwnd_, "");
+    if (ending && IsWindowEnabled(hwnd_)) {
+        // The user agreed to whatever would be lost: the program ends before the system ends it.
+        Run([this] { form_.Close(); });
+    }
 }
 
 void FormWindow::OnDestroy() {

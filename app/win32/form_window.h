@@ -60,6 +60,8 @@ private:
     void OnClose();
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetDefId();
+    LRESULT OnQueryEndSession();
+    void OnEndSession(bool ending);
     void OnDestroy();
     // The native control whose window is `child`; null for none.
     NativeControl* ControlOf(HWND child) const;

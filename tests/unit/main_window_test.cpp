@@ -165,9 +165,9 @@ TEST_F(MainWindowOnScreen, WindowFrameCaptionMenuAndPlace) {
     EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 
-    // "Text" and "Voice" with their items, then "About..." with "About".
+    // "Text", "Voice" and "Game" with their items, then "About..." with "About".
     HMENU bar = GetMenu(hwnd);
-    EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"&Text", "&Voice", "About..."}));
+    EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"&Text", "&Voice", "&Game", "About..."}));
     EXPECT_EQ(MenuTexts(GetSubMenu(bar, 0)),
               (std::vector<std::string>{"&Undo change", "Restore &default text", "",
                                         "&Save Text\tCtrl+S"}));
@@ -175,8 +175,11 @@ TEST_F(MainWindowOnScreen, WindowFrameCaptionMenuAndPlace) {
               (std::vector<std::string>{"&Play\tCtrl+P", "&Stop\tEsc", "", "&Remove voice...",
                                         "Restore &previous voice", "", "Re&cord...\tCtrl+R",
                                         "&Attach WAV..."}));
-    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 2)), std::vector<std::string>{"About"});
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(ids::kMenuAbout));
+    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 2)),
+              (std::vector<std::string>{"&Run Secret Ops\tCtrl+G", "&Open game folder", "",
+                                        "Remove custom &communications..."}));
+    EXPECT_EQ(MenuTexts(GetSubMenu(bar, 3)), std::vector<std::string>{"About"});
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 3), 0), static_cast<UINT>(ids::kMenuAbout));
 }
 
 TEST_F(MainWindowOnScreen, ControlsStandWhereTheFormPutsThemWithItsFont) {

@@ -21,9 +21,7 @@ TForm1::TForm1(Services services)
     OnCreate = [this] { FormCreate(); };
     OnCloseQuery = [this] { return FormCloseQuery(); };
     UnsavedWork = [this] {
-        const bool typed = NouveauTexte.Text() != shownText_ &&
-                           session_.Typed(Textes.ItemIndex(), NouveauTexte.Text());
-        return std::string(typed || session_.AnyChanged() ? kUnsavedTexts : "");
+        return std::string(Typed(Textes.ItemIndex()) || session_.AnyChanged() ? kUnsavedTexts : "");
     };
     OnDropFiles = [this](const std::vector<std::string>& paths) { FormDropFiles(paths); };
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -132,11 +130,14 @@ void TForm1::ShowSelectedText() {
     NouveauTexte.SetText(shownText_);
 }
 
+bool TForm1::Typed(int slot) const {
+    return NouveauTexte.Text() != shownText_ && session_.Typed(slot, NouveauTexte.Text());
+}
+
 bool TForm1::ApplyTypedFirst(int slot) {
-    const std::string typed = NouveauTexte.Text();
     bool goOn = true;
-    if (typed != shownText_) {
-        Showing([&] { goOn = session_.ApplyTypedFirst(slot, typed, player_); });
+    if (Typed(slot)) {
+        Showing([&] { goOn = session_.ApplyTypedFirst(slot, NouveauTexte.Text(), player_); });
     }
     return goOn;
 }

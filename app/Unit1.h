@@ -158,6 +158,8 @@ private:
     void ShowSession();
     // Shows the selected slot's text in the edit.
     void ShowSelectedText();
+    // Whether the edit holds a text typed for `slot` and not applied.
+    bool Typed(int slot) const;
     // Before the text typed in the edit for `slot` is left behind: false when the player
     // cancelled (or the text could not be applied).
     bool ApplyTypedFirst(int slot);

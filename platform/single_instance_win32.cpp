@@ -32,35 +32,40 @@ GameFolderClaim::~GameFolderClaim() {
 }
 
 std::unique_ptr<GameFolderClaim> ClaimGameFolder(const std::string& gameDir, void* window) {
-    // A shared page that holds the claiming copy's window; it lives as long as that copy.
+    // A shared page that names the claiming copy and its window; it lives as long as a claim
+    // on it does.
+    struct Claimant {
+        std::uint64_t process;
+        std::uint64_t window;
+    };
     const HANDLE claim = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                            sizeof(std::uint64_t), ClaimName(gameDir).c_str());
+                                            sizeof(Claimant), ClaimName(gameDir).c_str());
     if (!claim) {
         // Nothing to tell the copies apart by: this one goes on.
         return std::make_unique<GameFolderClaim>();
     }
     const bool first = GetLastError() != ERROR_ALREADY_EXISTS;
-    auto* shared = static_cast<volatile std::uint64_t*>(
-        MapViewOfFile(claim, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(std::uint64_t)));
-    if (first) {
-        if (shared) {
-            *shared = reinterpret_cast<std::uintptr_t>(window);
-            UnmapViewOfFile(const_cast<std::uint64_t*>(shared));
-        }
+    auto* claimant = static_cast<volatile Claimant*>(
+        MapViewOfFile(claim, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(Claimant)));
+    if (!claimant) {
         return std::make_unique<GameFolderClaim>(claim);
     }
-    const auto other =
-        shared ? reinterpret_cast<HWND>(static_cast<std::uintptr_t>(*shared)) : nullptr;
-    if (shared) {
-        UnmapViewOfFile(const_cast<std::uint64_t*>(shared));
+    const auto other = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(claimant->window));
+    // The copy that claimed the folder is this one (a window made again), or it is closing.
+    const bool ours = first || claimant->process == GetCurrentProcessId() || !IsWindow(other);
+    if (ours) {
+        claimant->process = GetCurrentProcessId();
+        claimant->window = reinterpret_cast<std::uintptr_t>(window);
+    }
+    UnmapViewOfFile(const_cast<Claimant*>(claimant));
+    if (ours) {
+        return std::make_unique<GameFolderClaim>(claim);
     }
     CloseHandle(claim);
-    if (other && IsWindow(other)) {
-        if (IsIconic(other)) {
-            ShowWindow(other, SW_RESTORE);
-        }
-        SetForegroundWindow(GetLastActivePopup(other));
+    if (IsIconic(other)) {
+        ShowWindow(other, SW_RESTORE);
     }
+    SetForegroundWindow(GetLastActivePopup(other));
     return nullptr;
 }
 

@@ -138,6 +138,9 @@ bool TForm1::ApplyTypedFirst(int slot) {
     bool goOn = true;
     if (Typed(slot)) {
         Showing([&] { goOn = session_.ApplyTypedFirst(slot, NouveauTexte.Text(), player_); });
+        if (!goOn) {
+            NouveauTexte.SetFocus();  // back to the text, to go on with it
+        }
     }
     return goOn;
 }

@@ -68,6 +68,8 @@ public:
     virtual ~TextWidget() = default;
     virtual std::string Text() const = 0;
     virtual void SetText(const std::string& text) = 0;
+    // Takes the keyboard focus, where the text is one the user types.
+    virtual void Focus() {}
 };
 
 class PlainText : public TextWidget {

@@ -14,6 +14,8 @@ public:
     // What the edit holds now, as the user typed it, in UTF-8.
     std::string Text() const { return widget->Text(); }
     void SetText(const std::string& text) { widget->SetText(text); }
+    // Gives the edit the keyboard focus.
+    void SetFocus() { widget->Focus(); }
 
     WidgetSlot<TextWidget, PlainText> widget;
 };

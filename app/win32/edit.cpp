@@ -24,6 +24,7 @@ public:
     // In UTF-8: whatever the user typed, also what the system's code page cannot hold.
     std::string Text() const override { return WindowText(hwnd()); }
     void SetText(const std::string& text) override { SetWindowTextW(hwnd(), WideOf(text).c_str()); }
+    void Focus() override { SetFocus(hwnd()); }
 
 private:
     TEdit& edit_;

@@ -23,9 +23,9 @@ struct SoundCase {
     int slack;  // frames more or less than the tone: 20 ms, or WMA's last frame of 2048
 };
 const SoundCase kSounds[] = {
-    {"cbr.mp3", SoundKind::Mp3, 1},  {"vbr-id3.mp3", SoundKind::Mp3, 2},
-    {"tone.m4a", SoundKind::Mp4, 1}, {"tone.flac", SoundKind::Flac, 1},
-    {"tone.ogg", SoundKind::Ogg, 1}, {"tone.wma", SoundKind::Asf, 1},
+    {"cbr.mp3", SoundKind::Mp3, 1, 0},    {"vbr-id3.mp3", SoundKind::Mp3, 2, 0},
+    {"tone.m4a", SoundKind::Mp4, 1, 882}, {"tone.flac", SoundKind::Flac, 1, 882},
+    {"tone.ogg", SoundKind::Ogg, 1, 882}, {"tone.wma", SoundKind::Asf, 1, 2048},
 };
 
 // A file of the build's folder, as the program would be given it.

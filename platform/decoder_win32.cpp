@@ -53,15 +53,15 @@ DecoderSystem thisDecoderSystem() {
 
 DecodeResult decodeMp3(Mp3Stream stream, const std::string& utf8Path) {
     const DecodePlan plan = planDecoding(SoundKind::Mp3, thisDecoderSystem());
-    DecodeResult result{plan.troubleWithout, {}};
     for (const DecodeRoute route : plan.routes) {
-        result = route == DecodeRoute::CompressionManager ? decodeThroughAcm(stream)
-                                                          : openMediaFoundation(utf8Path);
+        DecodeResult result = route == DecodeRoute::CompressionManager
+                                  ? decodeThroughAcm(stream)
+                                  : openMediaFoundation(utf8Path);
         if (result.trouble != DecodeTrouble::NoDecoder) {
-            break;
+            return result;
         }
     }
-    return result;
+    return {plan.troubleWithout, {}};
 }
 
 DecodeResult decodeFile(SoundKind kind, const std::string& utf8Path) {

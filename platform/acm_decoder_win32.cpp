@@ -2,8 +2,8 @@
 
 #include <windows.h>
 // After windows.h:
-#include <mmsystem.h>
 #include <mmreg.h>
+#include <mmsystem.h>
 #include <msacm.h>
 
 #include <algorithm>

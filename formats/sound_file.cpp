@@ -6,10 +6,10 @@
 namespace quillory {
 
 std::size_t FileBytes::readAt(std::uint64_t offset, void* into, std::size_t count) {
-    file_->seek(offset);
+    file_.seek(offset);
     auto* bytes = static_cast<char*>(into);
     std::size_t got = 0;
-    for (std::size_t step; got < count && (step = file_->read(bytes + got, count - got)) > 0;) {
+    for (std::size_t step; got < count && (step = file_.read(bytes + got, count - got)) > 0;) {
         got += step;
     }
     return got;

@@ -11,15 +11,17 @@
 
 namespace quillory {
 
-// An open file as a source of bytes.
+// An open file as a source of bytes: one it owns, or one its caller keeps open meanwhile.
 class FileBytes : public ByteSource {
 public:
-    explicit FileBytes(std::unique_ptr<File> file) : file_(std::move(file)) {}
-    std::uint64_t size() override { return file_->length(); }
+    explicit FileBytes(std::unique_ptr<File> file) : owned_(std::move(file)), file_(*owned_) {}
+    explicit FileBytes(File& file) : file_(file) {}
+    std::uint64_t size() override { return file_.length(); }
     std::size_t readAt(std::uint64_t offset, void* into, std::size_t count) override;
 
 private:
-    std::unique_ptr<File> file_;
+    std::unique_ptr<File> owned_;
+    File& file_;
 };
 
 struct SoundOpening {

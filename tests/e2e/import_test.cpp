@@ -219,5 +219,49 @@ TEST_F(Import, ReadOnlyWaveImportsButAReadOnlySpeechFileIsAFileError) {
     setReadOnly(speechFile, false);
 }
 
+// The 2.000 s 440 Hz tone, compressed at build time (tests/data/sound/make-sounds.sh).
+std::string toneFile(const std::string& name) {
+    return readFile(windowsPath(std::string(QUILLORY_SOUNDS) + "/" + name)).value_or("");
+}
+
+TEST_F(Import, ConvertsAnMp3OfAnyNameAfterTheQuestionNamedForIt) {
+    start();
+    // Named as a WAVE file: its bytes tell what it is.
+    const MessageBoxView question = attach(3, toneFile("cbr.mp3"));
+    expectBox(question, "This file holds MP3 sound. Convert it to 16-bit PCM ?", "", {kOk, kCancel},
+              BoxIcon::Question);
+    program_->answer(question, kOk);
+    const MessageBoxView done = program_->waitForMessageBox();
+    expectBox(done, "Done !", "", {kOk}, BoxIcon::None);
+    program_->answer(done, kOk);
+
+    const std::string speech = readFile(game_.path("audio\\speech\\00740003.iff")).value_or("");
+    const std::string tone(2 * 88200, '\0');  // exactly the tone's samples, 16-bit mono
+    ASSERT_EQ(speech.size(), 44 + tone.size());
+    EXPECT_EQ(speech.substr(0, 44), speechFile(formatBlock(1, 1, 44100, 16), tone).substr(0, 44));
+    int rising = 0;  // zero crossings upwards: one a period
+    for (std::size_t at = 46; at + 2 <= speech.size(); at += 2) {
+        const auto sample = [&](std::size_t i) {
+            return static_cast<std::int16_t>(std::uint8_t(speech[i]) | std::uint8_t(speech[i + 1])
+                                                                           << 8);
+        };
+        rising += sample(at - 2) < 0 && sample(at) >= 0;
+    }
+    EXPECT_NEAR(rising, 880, 2);
+}
+
+// Run with Media Foundation's source reader disabled, as on an "N" edition of Windows.
+using ImportWithoutMediaFoundation = Import;
+TEST_F(ImportWithoutMediaFoundation, RefusesAnM4aSayingWhatToDo) {
+    start();
+    const MessageBoxView box = attach(5, toneFile("tone.m4a"));
+    expectBox(box,
+              "Windows' media components are missing on this PC. Install the Media Feature Pack, "
+              "or convert the file to WAV first.",
+              "Error", {kOk}, BoxIcon::Warning);
+    program_->answer(box, kOk);
+    EXPECT_FALSE(dirExists(game_.path("audio")));
+}
+
 }  // namespace
 }  // namespace quillory::e2e

@@ -224,30 +224,49 @@ std::string toneFile(const std::string& name) {
     return readFile(windowsPath(std::string(QUILLORY_SOUNDS) + "/" + name)).value_or("");
 }
 
-TEST_F(Import, ConvertsAnMp3OfAnyNameAfterTheQuestionNamedForIt) {
+TEST_F(Import, ConvertsEachCompressedKindOfAnyNameAfterTheQuestionNamedForIt) {
     start();
-    // Named as a WAVE file: its bytes tell what it is.
-    const MessageBoxView question = attach(3, toneFile("cbr.mp3"));
-    expectBox(question, "This file holds MP3 sound. Convert it to 16-bit PCM ?", "", {kOk, kCancel},
-              BoxIcon::Question);
-    program_->answer(question, kOk);
-    const MessageBoxView done = program_->waitForMessageBox();
-    expectBox(done, "Done !", "", {kOk}, BoxIcon::None);
-    program_->answer(done, kOk);
+    const struct {
+        const char* file;
+        const char* kind;
+        unsigned channels;
+        int slack;  // frames more or less than the tone: 20 ms, or WMA's last frame of 2048
+    } kCases[] = {
+        {"cbr.mp3", "MP3", 1, 0},     {"vbr-id3.mp3", "MP3", 2, 0},  {"tone.m4a", "M4A", 1, 882},
+        {"tone.wma", "WMA", 1, 2048}, {"tone.flac", "FLAC", 1, 882}, {"tone.ogg", "OGG", 1, 882},
+    };
+    int slot = 0;
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.file);
+        // Named as a WAVE file: its bytes tell what it is.
+        const MessageBoxView question = attach(++slot, toneFile(c.file));
+        expectBox(question,
+                  std::string("This file holds ") + c.kind + " sound. Convert it to 16-bit PCM ?",
+                  "", {kOk, kCancel}, BoxIcon::Question);
+        program_->answer(question, kOk);
+        const MessageBoxView done = program_->waitForMessageBox();
+        expectBox(done, "Done !", "", {kOk}, BoxIcon::None);
+        program_->answer(done, kOk);
 
-    const std::string speech = readFile(game_.path("audio\\speech\\00740003.iff")).value_or("");
-    const std::string tone(2 * 88200, '\0');  // exactly the tone's samples, 16-bit mono
-    ASSERT_EQ(speech.size(), 44 + tone.size());
-    EXPECT_EQ(speech.substr(0, 44), speechFile(formatBlock(1, 1, 44100, 16), tone).substr(0, 44));
-    int rising = 0;  // zero crossings upwards: one a period
-    for (std::size_t at = 46; at + 2 <= speech.size(); at += 2) {
-        const auto sample = [&](std::size_t i) {
-            return static_cast<std::int16_t>(std::uint8_t(speech[i]) | std::uint8_t(speech[i + 1])
-                                                                           << 8);
-        };
-        rising += sample(at - 2) < 0 && sample(at) >= 0;
+        const std::string speech = readFile(game_.path(speechName(slot))).value_or("");
+        const unsigned frame = 2 * c.channels;
+        ASSERT_GT(speech.size(), 44u);
+        const std::string sound = speech.substr(44);
+        EXPECT_NEAR(double(sound.size() / frame), 88200, c.slack);
+        EXPECT_EQ(speech.substr(0, 44),
+                  speechFile(formatBlock(1, c.channels, 44100, 16), sound).substr(0, 44));
+        // A tone, not noise: one zero crossing upwards a period of the first channel, in a
+        // second past a decoder's lead-in (which Wine's WMA decoder varies).
+        int rising = 0;
+        for (std::size_t at = 4096 * frame; at < 48196 * frame && at < sound.size(); at += frame) {
+            const auto sample = [&](std::size_t i) {
+                return static_cast<std::int16_t>(std::uint8_t(sound[i]) | std::uint8_t(sound[i + 1])
+                                                                              << 8);
+            };
+            rising += sample(at - frame) < 0 && sample(at) >= 0;
+        }
+        EXPECT_NEAR(rising, 440, 2);
     }
-    EXPECT_NEAR(rising, 880, 2);
 }
 
 // Run with Media Foundation's source reader disabled, as on an "N" edition of Windows.

@@ -70,9 +70,18 @@ const char* Remedy(Cause cause) {
 
 }  // namespace
 
-std::string ConvertQuestion(bool floatingPoint, unsigned bits) {
-    return "This WAV file has " + std::to_string(bits) + (floatingPoint ? "-bit float" : "-bit") +
-           " samples. Convert it to 16-bit PCM ?";
+std::string ConvertQuestion(const ConversionAsked& sound) {
+    const std::string what =
+        sound.kind != SoundKind::Wave
+            ? std::string("This file holds ") + soundKindName(sound.kind) + " sound."
+            : "This WAV file has " + std::to_string(sound.bits) +
+                  (sound.floatingPoint ? "-bit float" : "-bit") + " samples.";
+    return what + " Convert it to 16-bit PCM ?";
+}
+
+std::string NoDecoder(const std::string& kind) {
+    return "Windows on this PC cannot read this kind of file (" + kind +
+           "). Convert it to WAV or MP3 first.";
 }
 
 std::string TakeLength(std::uint64_t milliseconds) {
@@ -129,7 +138,7 @@ Box ConfirmationBox(Confirmation question, const ConversionAsked& sound) {
         case Confirmation::RestoreVoice:
             return {kRestoreVoiceQuestion, "", kAsk};
         case Confirmation::Convert:
-            return {ConvertQuestion(sound.floatingPoint, sound.bits), "", kAsk};
+            return {ConvertQuestion(sound), "", kAsk};
     }
     return {};
 }
@@ -163,6 +172,14 @@ Box NoticeBox(Notice notice, const std::vector<std::string>& details) {
             return warning(kNotWave);
         case Notice::NotPcm:
             return {kNotPcm, kErrorCaption, kMbOk | kMbIconStop};
+        case Notice::NeedsWindows7:
+            return warning(kNeedsWindows7);
+        case Notice::NoMediaComponents:
+            return warning(kNoMediaComponents);
+        case Notice::NoDecoder:
+            return warning(NoDecoder(detail));
+        case Notice::Damaged:
+            return warning(kDamaged);
         case Notice::TooLong:
             return warning(kTooLong);
         case Notice::CannotPlay:

@@ -47,8 +47,19 @@ inline constexpr char kNotPcm[] =
 inline constexpr char kTooLong[] =
     "This WAV file is too long: a speech file holds at most 4 GB of sound.";
 inline constexpr char kNoSlotSelected[] = "Select the communication to attach the WAV file to.";
-// "This WAV file has 24-bit samples. Convert it to 16-bit PCM ?", "... 32-bit float samples ..."
-std::string ConvertQuestion(bool floatingPoint, unsigned bits);
+// "This WAV file has 24-bit samples. Convert it to 16-bit PCM ?", "... 32-bit float samples ...",
+// and for compressed sound "This file holds MP3 sound. Convert it to 16-bit PCM ?".
+std::string ConvertQuestion(const ConversionAsked& sound);
+
+// Compressed sound files.
+inline constexpr char kNeedsWindows7[] =
+    "Reading this kind of file needs Windows 7 or later. Convert it to WAV or MP3 first.";
+inline constexpr char kNoMediaComponents[] =
+    "Windows' media components are missing on this PC. Install the Media Feature Pack, or "
+    "convert the file to WAV first.";
+// "Windows on this PC cannot read this kind of file (OGG). Convert it to WAV or MP3 first."
+std::string NoDecoder(const std::string& kind);
+inline constexpr char kDamaged[] = "This sound file is damaged and cannot be read.";
 
 // The voices.
 inline constexpr char kRemoveVoiceQuestion[] = "Remove the custom voice of this communication ?";
@@ -108,7 +119,8 @@ inline constexpr char kRevertText[] = "Revert Text";
 inline constexpr char kAttachWav[] = "Attach WAV";
 inline constexpr char kRemoveCustom[] = "Remove custom communications";
 inline constexpr char kOpenDialogTitle[] = "Select a WAV file...";
-inline constexpr char kOpenDialogFilter[] = "WAV files|*.wav";
+inline constexpr char kOpenDialogFilter[] =
+    "Sound files|*.wav;*.mp3;*.m4a;*.aac;*.wma;*.flac;*.ogg;*.opus|WAV files|*.wav|All files|*.*";
 // The menus.
 inline constexpr char kTextMenu[] = "&Text";
 inline constexpr char kUndoChange[] = "&Undo change";

@@ -14,6 +14,8 @@
 namespace quillory {
 
 inline constexpr std::size_t kSpeechHeaderSize = 44;
+// The most sound bytes whose FORM size 32 bits still count.
+inline constexpr std::uint64_t kMostSpeechBytes = 0xFFFFFFFFu - (kSpeechHeaderSize - 8);
 
 // The 44 bytes before the samples of a speech sample file with this format and this many
 // sound bytes.

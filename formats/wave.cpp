@@ -6,14 +6,13 @@
 #include <optional>
 
 #include "formats/byte_order.h"
+#include "formats/speech.h"
 
 namespace quillory {
 namespace {
 
 constexpr std::uint64_t kFormTypeOffset = 8;
 constexpr std::uint64_t kFirstChunk = 12;  // after "RIFF" <size> "WAVE"
-// What the 32-bit FORM size of a speech sample file can count besides its 36 header bytes.
-constexpr std::uint64_t kMostSpeechBytes = 0xFFFFFFFFu - 36;
 
 constexpr unsigned kTagFloat = 3;
 constexpr unsigned kTagExtensible = 0xFFFE;

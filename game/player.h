@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/decoder.h"
 #include "platform/sound.h"
 
 namespace quillory {
@@ -30,20 +31,24 @@ enum class Answer { Yes, No, Cancel };
 
 // What the player is told, without a question.
 enum class Notice {
-    Done,            // a voice was written
-    NoSlotSelected,  // a sound without a message to attach it to
-    NoSlotToRecord,  // a recording without a message
-    NoMicrophone,    // no recording device
-    DropOneFile,     // several files dropped at once
-    EmptyFile,       // the chosen sound file holds no byte
-    NotWave,         // no valid WAVE file
-    NotPcm,          // compressed or unknown sound in a WAVE file
-    TooLong,         // more sound than a speech file holds
-    CannotPlay,      // a speech file the program cannot have written
-    NoSoundDevice,   // nothing to play on
-    Unstorable,      // characters the game's texts cannot hold (detail: the characters)
-    NotDeleted,      // files that stayed after a deletion (detail: their paths)
-    CannotStart,     // the game did not start (detail: its folder)
+    Done,               // a voice was written
+    NoSlotSelected,     // a sound without a message to attach it to
+    NoSlotToRecord,     // a recording without a message
+    NoMicrophone,       // no recording device
+    DropOneFile,        // several files dropped at once
+    EmptyFile,          // the chosen sound file holds no byte
+    NotWave,            // no valid WAVE file
+    NotPcm,             // compressed or unknown sound in a WAVE file
+    NeedsWindows7,      // a compressed kind that only Windows 7 or later decodes
+    NoMediaComponents,  // Windows without its media components (an "N" edition)
+    NoDecoder,          // nothing on this system decodes the kind (detail: the kind's name)
+    Damaged,            // a compressed file its decoder does not take
+    TooLong,            // more sound than a speech file holds
+    CannotPlay,         // a speech file the program cannot have written
+    NoSoundDevice,      // nothing to play on
+    Unstorable,         // characters the game's texts cannot hold (detail: the characters)
+    NotDeleted,         // files that stayed after a deletion (detail: their paths)
+    CannotStart,        // the game did not start (detail: its folder)
 };
 
 // What the player is told when a sound did not start playing; nothing when it plays.
@@ -59,10 +64,12 @@ inline std::optional<Notice> PlayNotice(Sound::Outcome outcome) {
     return Notice::CannotPlay;
 }
 
-// The sound of a file that would be converted before it becomes a voice.
+// The sound of a file that would be converted before it becomes a voice: a WAVE file's samples,
+// or a compressed kind's.
 struct ConversionAsked {
     bool floatingPoint = false;
     unsigned bits = 0;
+    SoundKind kind = SoundKind::Wave;
 };
 
 class Player {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <utility>
 
+#include "formats/sound_file.h"
+#include "formats/speech.h"
 #include "game/FmxUtils.h"
 #include "game/comm_texts.h"
 #include "game/removal.h"
@@ -16,6 +18,23 @@ namespace {
 
 constexpr int kShowNormal = 5;
 const std::string kNoText;
+
+// What the player is told when a compressed file's sound cannot be had; nothing when it can.
+std::optional<Notice> DecodeRefusal(DecodeTrouble trouble) {
+    switch (trouble) {
+        case DecodeTrouble::None:
+            break;
+        case DecodeTrouble::NeedsWindows7:
+            return Notice::NeedsWindows7;
+        case DecodeTrouble::NoMediaComponents:
+            return Notice::NoMediaComponents;
+        case DecodeTrouble::NoDecoder:
+            return Notice::NoDecoder;
+        case DecodeTrouble::Damaged:
+            return Notice::Damaged;
+    }
+    return std::nullopt;
+}
 
 bool IsSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
 std::size_t At(int slot) { return static_cast<std::size_t>(slot); }
@@ -195,6 +214,37 @@ void GameSession::AttachSound(int slot, const std::string& path, Player& player)
         player.Tell(Notice::NoSlotSelected);
         return;
     }
+    SoundOpening opening = openSound(fs_, path);
+    if (opening.kind == SoundKind::Wave || opening.kind == SoundKind::Unknown) {
+        AttachWave(slot, path, player);
+        return;
+    }
+    player.SoundRecognised();
+    if (const std::optional<Notice> refusal = DecodeRefusal(opening.decoded.trouble)) {
+        player.Tell(*refusal, {soundKindName(opening.kind)});
+        return;
+    }
+    Decoded& decoded = opening.decoded.decoded;
+    if (decoded.expectedBytes > kMostSpeechBytes) {
+        player.Tell(Notice::TooLong);
+        return;
+    }
+    if (!player.Confirm(Confirmation::Convert, {false, decoded.format.bits, opening.kind})) {
+        return;
+    }
+    try {
+        WriteAttached(
+            slot, [&] { return DecodedVoice(std::move(decoded)); }, player);
+    } catch (const Error& error) {
+        // A decoder that stops on the file's bytes halfway through.
+        if (error.code() != kReadBeyondEnd) {
+            throw;
+        }
+        player.Tell(Notice::Damaged);
+    }
+}
+
+void GameSession::AttachWave(int slot, const std::string& path, Player& player) {
     WaveImport importing(fs_, path);
     const WaveDescription& wave = importing.wave();
     if (wave.isWave) {
@@ -231,13 +281,19 @@ void GameSession::AttachSound(int slot, const std::string& path, Player& player)
             return;
         }
     }
+    WriteAttached(
+        slot, [&] { return importing.Voice(); }, player);
+}
+
+void GameSession::WriteAttached(int slot, const std::function<VoiceSound()>& sound,
+                                Player& player) {
     // The sound that plays keeps its file open: it stops before a voice is replaced or goes.
     sound_.Stop();
     {
         busy_ = true;
         player.WorkBegins();
         try {
-            VoiceSound voice = importing.Voice();
+            VoiceSound voice = sound();
             Previous().Keep(slot);
             WriteVoice(Game(), slot, voice, [&](std::uint64_t done, std::uint64_t total) {
                 player.WorkProgress(done, total);

@@ -3,6 +3,7 @@
 // The game as the player works on it: its folder, the 40 texts as the file holds them and as
 // the player edited them, which messages have a voice, and the player's verbs. The windows draw
 // it and pass the player's commands to it; every rule about the player's data lives here.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "game/game_directory.h"
 #include "game/player.h"
 #include "game/previous_voices.h"
+#include "game/voice_sound.h"
 #include "game/voices.h"
 #include "platform/app_data.h"
 #include "platform/filesystem.h"
@@ -105,6 +107,9 @@ private:
     // Whether the 40 texts may be written in place of the file, with the player's word where the
     // file could not be read or another program changed it since.
     bool MaySave(Player& player);
+    void AttachWave(int slot, const std::string& path, Player& player);
+    // Writes the voice `sound` gives as the voice of `slot`, with the player watching.
+    void WriteAttached(int slot, const std::function<VoiceSound()>& sound, Player& player);
     void TellKept(const std::vector<std::string>& kept, Player& player);
     PreviousVoices Previous() const;
 

@@ -3,27 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "formats/sound_file.h"
+
 namespace quillory {
 namespace {
-
-// An open file as the WAVE reader's source.
-class FileSource : public ByteSource {
-public:
-    explicit FileSource(File& file) : file_(file) {}
-    std::uint64_t size() override { return file_.length(); }
-    std::size_t readAt(std::uint64_t offset, void* into, std::size_t count) override {
-        file_.seek(offset);
-        auto* bytes = static_cast<char*>(into);
-        std::size_t got = 0;
-        for (std::size_t step; got < count && (step = file_.read(bytes + got, count - got)) > 0;) {
-            got += step;
-        }
-        return got;
-    }
-
-private:
-    File& file_;
-};
 
 // Whole frames of a converted encoding turned into 16-bit PCM as they are read.
 class ConvertedSamples : public SampleSource {
@@ -54,7 +37,7 @@ private:
 
 WaveImport::WaveImport(FileSystem& fs, const std::string& wavPath)
     : fs_(fs), file_(fs.openRead(wavPath)) {
-    FileSource source(*file_);
+    FileBytes source(*file_);
     wave_ = describeWave(source);
 }
 
@@ -69,6 +52,16 @@ VoiceSound WaveImport::Voice() {
     } else {
         voice.samples = std::make_unique<ConvertedSamples>(wave_, std::move(samples));
     }
+    return voice;
+}
+
+VoiceSound DecodedVoice(Decoded decoded) {
+    const PcmFormat& pcm = decoded.format;
+    const unsigned frame = pcm.channels * pcm.bits / 8;
+    VoiceSound voice{
+        makeFormatBlock({kTagPcm, pcm.channels, pcm.rate, pcm.rate * frame, frame, pcm.bits}),
+        static_cast<std::uint32_t>(decoded.expectedBytes), std::move(decoded.samples)};
+    voice.estimated = true;
     return voice;
 }
 

@@ -7,6 +7,7 @@
 
 #include "formats/wave.h"
 #include "game/voice_sound.h"
+#include "platform/decoder.h"
 #include "platform/filesystem.h"
 
 namespace quillory {
@@ -31,5 +32,9 @@ private:
     std::unique_ptr<File> file_;
     WaveDescription wave_;
 };
+
+// The voice of decoded sound, 16-bit PCM: its length is the decoder's estimate, which the
+// write corrects. `decoded` must not promise more than a speech file holds.
+VoiceSound DecodedVoice(Decoded decoded);
 
 }  // namespace quillory

@@ -19,6 +19,9 @@ struct VoiceSound {
     // before them fails the write with "Read beyond end of file".
     std::uint32_t bytes = 0;
     std::unique_ptr<SampleSource> samples;
+    // `bytes` is only an estimate (a decoder's): the samples are read to their end, as far as a
+    // speech file holds, and the file's sizes are set after them.
+    bool estimated = false;
 };
 
 // Told how many of the sound bytes are written so far, and how many there are: once with none

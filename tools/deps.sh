@@ -6,6 +6,9 @@ packages=(
   cmake g++ make googletest clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb fonts-wine imagemagick x11-utils util-linux pulseaudio
+  # The decoder tests' sound files, and what Wine's Media Foundation decodes them with.
+  ffmpeg gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
+  gstreamer1.0-libav
 )
 
 missing=()

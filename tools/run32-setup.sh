@@ -41,6 +41,18 @@ if ! installed; then
     cannot "wine32:i386 $version did not install"
 fi
 
+# What the 32-bit program's Media Foundation decodes with (M4A, FLAC, Ogg, WMA): GStreamer's
+# plugins of its own architecture.
+gstreamer32=(gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
+             gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386)
+if [ "$(dpkg-query -W -f='${Status}\n' "${gstreamer32[@]}" 2>/dev/null | grep -c 'ok installed')" \
+     != ${#gstreamer32[@]} ]; then
+  [ "$(id -u)" -eq 0 ] || cannot "the 32-bit GStreamer plugins are missing; run this as root"
+  say "installing the 32-bit GStreamer plugins of Wine's decoders"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${gstreamer32[@]}" >/dev/null || cannot "the 32-bit GStreamer plugins did not install"
+fi
+
 mkdir -p "$state"
 if "$loader" --version >/dev/null 2>&1; then
   echo native >"$state/mode"

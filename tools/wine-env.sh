@@ -7,7 +7,8 @@ WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wi
 export WINEPREFIX=${WINEPREFIX:-$WINE_ROOT/prefix}
 export WINEARCH=win64
 export WINEDEBUG=${QUILLORY_WINEDEBUG:--all}  # e.g. QUILLORY_WINEDEBUG=+seh to look into a crash
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# QUILLORY_WINEDLLOVERRIDES: more, e.g. "mfreadwrite=d" to test a system without a decoder.
+export WINEDLLOVERRIDES="mscoree,mshtml=${QUILLORY_WINEDLLOVERRIDES:+;$QUILLORY_WINEDLLOVERRIDES}"
 export TMPDIR=$WINE_ROOT/tmp
 export XDG_RUNTIME_DIR=$WINE_ROOT/run
 export PULSE_CLIENTCONFIG=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tests/data/pulse-client.conf

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "tests/e2e/fixture.h"
 
 namespace quillory::e2e {
@@ -217,6 +219,66 @@ TEST_F(Import, ReadOnlyWaveImportsButAReadOnlySpeechFileIsAFileError) {
     EXPECT_EQ(readFile(speechFile), imported);
     EXPECT_EQ(listFolder(game_.path("audio\\speech")), std::vector<std::string>{"00740001.iff"});
     setReadOnly(speechFile, false);
+}
+
+// The 2.000 s 440 Hz tone, compressed at build time (tests/data/sound/make-sounds.sh).
+std::string toneFile(const std::string& name) {
+    return readFile(windowsPath(std::string(QUILLORY_SOUNDS) + "/" + name)).value_or("");
+}
+
+TEST_F(Import, ConvertsEachCompressedKindOfAnyNameAfterTheQuestionNamedForIt) {
+    start();
+    // Frames more or less than the tone's: 20 ms, or WMA's last frame of 2048.
+    const struct {
+        const char *file, *kind;
+        unsigned channels;
+        int slack;
+    } kCases[] = {
+        {"cbr.mp3", "MP3", 1, 0},     {"vbr-id3.mp3", "MP3", 2, 0},  {"tone.m4a", "M4A", 1, 882},
+        {"tone.wma", "WMA", 1, 2048}, {"tone.flac", "FLAC", 1, 882}, {"tone.ogg", "OGG", 1, 882},
+    };
+    int slot = 0;
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.file);
+        // Named as a WAVE file: its bytes tell what it is.
+        const MessageBoxView question = attach(++slot, toneFile(c.file));
+        expectBox(question,
+                  std::string("This file holds ") + c.kind + " sound. Convert it to 16-bit PCM ?",
+                  "", {kOk, kCancel}, BoxIcon::Question);
+        program_->answer(question, kOk);
+        const MessageBoxView done = program_->waitForMessageBox();
+        expectBox(done, "Done !", "", {kOk}, BoxIcon::None);
+        program_->answer(done, kOk);
+
+        const std::string speech = readFile(game_.path(speechName(slot))).value_or("");
+        ASSERT_GT(speech.size(), 44u);
+        std::vector<std::int16_t> pcm((speech.size() - 44) / 2);
+        std::memcpy(pcm.data(), speech.data() + 44, pcm.size() * 2);
+        EXPECT_NEAR(double(pcm.size() / c.channels), 88200, c.slack);
+        EXPECT_EQ(
+            speech.substr(0, 44),
+            speechFile(formatBlock(1, c.channels, 44100, 16), speech.substr(44)).substr(0, 44));
+        // A tone, not noise: one rise through zero a period of the first channel, in a second
+        // past a decoder's lead-in (which Wine's WMA decoder varies).
+        int rising = 0;
+        for (std::size_t i = 4096 * c.channels; i < 48196 * c.channels; i += c.channels) {
+            rising += i < pcm.size() && pcm[i - c.channels] < 0 && pcm[i] >= 0;
+        }
+        EXPECT_NEAR(rising, 440, 2);
+    }
+}
+
+// Run with Media Foundation's source reader disabled, as on an "N" edition of Windows.
+using ImportWithoutMediaFoundation = Import;
+TEST_F(ImportWithoutMediaFoundation, RefusesAnM4aSayingWhatToDo) {
+    start();
+    const MessageBoxView box = attach(5, toneFile("tone.m4a"));
+    expectBox(box,
+              "Windows' media components are missing on this PC. Install the Media Feature Pack, "
+              "or convert the file to WAV first.",
+              "Error", {kOk}, BoxIcon::Warning);
+    program_->answer(box, kOk);
+    EXPECT_FALSE(dirExists(game_.path("audio")));
 }
 
 }  // namespace

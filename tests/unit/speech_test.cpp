@@ -182,6 +182,18 @@ TEST_F(SpeechImport, FileEndingInsideTheSamplesGivesTheBytesThatAreThere) {
     EXPECT_EQ(file.substr(40, 4), be32(600));
 }
 
+// Decoded sound, whose length the decoder could only estimate: the file's sizes are those of
+// the samples there were, fewer, more or none.
+TEST_F(SpeechImport, DecodedSoundGetsTheSizesOfItsSamplesNotOfTheEstimate) {
+    for (const std::size_t bytes : {1000u, 3000u, 0u}) {
+        const std::string samples = test::pattern(bytes);
+        VoiceSound voice =
+            DecodedVoice({{2, 44100, 16}, 2000, std::make_unique<MemorySamples>(samples)});
+        WriteVoice(GameDirectory(systemFileSystem(), game.dir()), 7, voice, [](auto, auto) {});
+        EXPECT_EQ(written(), speechFile(formatBlock(1, 2, 44100, 16), samples)) << bytes;
+    }
+}
+
 TEST_F(SpeechImport, DataChunkHeaderAtTheEndGivesAnEmptySample) {
     ASSERT_TRUE(import(Wave().chunk("fmt ", kMono16).chunk("data", 0, "").bytes()));
     EXPECT_EQ(written(), speechFile(kMono16, ""));

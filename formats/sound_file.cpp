@@ -1,0 +1,36 @@
+#include "formats/sound_file.h"
+
+#include "formats/mp3.h"
+#include "formats/sound_kind.h"
+
+namespace quillory {
+
+std::size_t FileBytes::readAt(std::uint64_t offset, void* into, std::size_t count) {
+    file_.seek(offset);
+    auto* bytes = static_cast<char*>(into);
+    std::size_t got = 0;
+    for (std::size_t step; got < count && (step = file_.read(bytes + got, count - got)) > 0;) {
+        got += step;
+    }
+    return got;
+}
+
+SoundOpening openSound(FileSystem& fs, const std::string& utf8Path) {
+    auto in = std::make_unique<FileBytes>(fs.openRead(utf8Path));
+    SoundOpening opening;
+    opening.kind = soundKind(*in);
+    if (opening.kind == SoundKind::Mp3) {
+        const Mp3Layout layout = describeMp3(*in);
+        if (!layout.found) {
+            opening.decoded.trouble = DecodeTrouble::Damaged;
+            return opening;
+        }
+        opening.decoded = decodeMp3(mp3Stream(std::move(in), layout), utf8Path);
+    } else if (opening.kind != SoundKind::Wave && opening.kind != SoundKind::Unknown) {
+        in.reset();  // the decoder opens the file itself
+        opening.decoded = decodeFile(opening.kind, utf8Path);
+    }
+    return opening;
+}
+
+}  // namespace quillory

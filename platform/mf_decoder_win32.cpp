@@ -1,0 +1,209 @@
+// Media Foundation is declared for Windows 7 here; every function of it is looked up at run
+// time, so that the program still loads where it is missing.
+#undef _WIN32_WINNT
+#undef WINVER
+#define _WIN32_WINNT 0x0601
+#define WINVER 0x0601
+#include "platform/mf_decoder_win32.h"
+
+#include <windows.h>
+// After windows.h:
+#include <mfapi.h>
+#include <mferror.h>
+#include <mfidl.h>
+#include <mfreadwrite.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/error.h"
+#include "platform/system_library_win32.h"
+#include "platform/wide_win32.h"
+
+namespace quillory {
+namespace {
+
+constexpr DWORD kFirstAudio = static_cast<DWORD>(MF_SOURCE_READER_FIRST_AUDIO_STREAM);
+constexpr std::uint64_t kTicksPerSecond = 10'000'000;  // of 100 ns
+
+struct MediaFoundation {
+    SystemFunction<decltype(CoInitializeEx)> coInitialize{"ole32.dll", "CoInitializeEx"};
+    SystemFunction<decltype(CoUninitialize)> coUninitialize{"ole32.dll", "CoUninitialize"};
+    SystemFunction<decltype(MFStartup)> startup{"mfplat.dll", "MFStartup"};
+    SystemFunction<decltype(MFShutdown)> shutdown{"mfplat.dll", "MFShutdown"};
+    SystemFunction<decltype(MFCreateMediaType)> createMediaType{"mfplat.dll", "MFCreateMediaType"};
+    SystemFunction<decltype(MFCreateSourceReaderFromURL)> createReader{
+        "mfreadwrite.dll", "MFCreateSourceReaderFromURL"};
+
+    bool complete() {
+        return coInitialize.get() && coUninitialize.get() && startup.get() && shutdown.get() &&
+               createMediaType.get() && createReader.get();
+    }
+};
+
+MediaFoundation& mf() {
+    static MediaFoundation functions;
+    return functions;
+}
+
+// COM and Media Foundation started for as long as a reader lives.
+class Session {
+public:
+    Session() {
+        const HRESULT com = mf().coInitialize.get()(nullptr, COINIT_MULTITHREADED);
+        comStarted_ = SUCCEEDED(com);  // another apartment on this thread will do, too
+        started_ = SUCCEEDED(mf().startup.get()(MF_VERSION, MFSTARTUP_LITE));
+    }
+    ~Session() {
+        if (started_) {
+            mf().shutdown.get()();
+        }
+        if (comStarted_) {
+            mf().coUninitialize.get()();
+        }
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+    bool started() const { return started_; }
+
+private:
+    bool comStarted_ = false;
+    bool started_ = false;
+};
+
+template <typename T>
+void release(T*& object) {
+    if (object) {
+        object->Release();
+        object = nullptr;
+    }
+}
+
+class ReaderSamples : public SampleSource {
+public:
+    ReaderSamples(std::unique_ptr<Session> session, IMFSourceReader* reader)
+        : session_(std::move(session)), reader_(reader) {}
+    ~ReaderSamples() override { release(reader_); }
+
+    std::size_t read(void* buffer, std::size_t size) override {
+        while (next_ == pending_.size() && !ended_) {
+            readSample();
+        }
+        const std::size_t count = std::min(size, pending_.size() - next_);
+        std::memcpy(buffer, pending_.data() + next_, count);
+        next_ += count;
+        return count;
+    }
+
+private:
+    void readSample() {
+        pending_.clear();
+        next_ = 0;
+        DWORD flags = 0;
+        IMFSample* sample = nullptr;
+        if (FAILED(reader_->ReadSample(kFirstAudio, 0, nullptr, &flags, nullptr, &sample)) ||
+            (flags & MF_SOURCE_READERF_ERROR) != 0) {
+            release(sample);
+            ended_ = true;
+            throw Error(kReadBeyondEnd);  // the file is damaged past its start
+        }
+        ended_ = (flags & MF_SOURCE_READERF_ENDOFSTREAM) != 0;
+        IMFMediaBuffer* contiguous = nullptr;
+        BYTE* bytes = nullptr;
+        DWORD length = 0;
+        if (sample && SUCCEEDED(sample->ConvertToContiguousBuffer(&contiguous)) &&
+            SUCCEEDED(contiguous->Lock(&bytes, nullptr, &length))) {
+            pending_.assign(reinterpret_cast<const char*>(bytes), length);
+            contiguous->Unlock();
+        }
+        release(contiguous);
+        release(sample);
+    }
+
+    std::unique_ptr<Session> session_;  // outlives the reader
+    IMFSourceReader* reader_;
+    std::string pending_;
+    std::size_t next_ = 0;
+    bool ended_ = false;
+};
+
+bool unsupported(HRESULT result) {
+    return result == MF_E_UNSUPPORTED_BYTESTREAM_TYPE || result == MF_E_UNSUPPORTED_SCHEME ||
+           result == MF_E_UNSUPPORTED_FORMAT || result == MF_E_TOPO_CODEC_NOT_FOUND ||
+           result == MF_E_INVALIDMEDIATYPE;
+}
+
+// Asks the reader for 16-bit PCM of its first audio stream.
+HRESULT askForPcm(IMFSourceReader* reader) {
+    IMFMediaType* type = nullptr;
+    HRESULT result = mf().createMediaType.get()(&type);
+    if (SUCCEEDED(result)) {
+        reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
+        result = reader->SetStreamSelection(kFirstAudio, TRUE);
+    }
+    if (SUCCEEDED(result)) {
+        type->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Audio);
+        type->SetGUID(MF_MT_SUBTYPE, MFAudioFormat_PCM);
+        type->SetUINT32(MF_MT_AUDIO_BITS_PER_SAMPLE, 16);
+        result = reader->SetCurrentMediaType(kFirstAudio, nullptr, type);
+    }
+    release(type);
+    return result;
+}
+
+bool readFormat(IMFSourceReader* reader, PcmFormat& format) {
+    IMFMediaType* type = nullptr;
+    if (FAILED(reader->GetCurrentMediaType(kFirstAudio, &type))) {
+        return false;
+    }
+    UINT32 channels = 0, rate = 0, bits = 0;
+    type->GetUINT32(MF_MT_AUDIO_NUM_CHANNELS, &channels);
+    type->GetUINT32(MF_MT_AUDIO_SAMPLES_PER_SECOND, &rate);
+    type->GetUINT32(MF_MT_AUDIO_BITS_PER_SAMPLE, &bits);
+    release(type);
+    format = {channels, rate, bits};
+    return channels > 0 && rate > 0 && bits == 16;
+}
+
+std::uint64_t durationTicks(IMFSourceReader* reader) {
+    PROPVARIANT value;
+    PropVariantInit(&value);
+    std::uint64_t ticks = 0;
+    if (SUCCEEDED(reader->GetPresentationAttribute(static_cast<DWORD>(MF_SOURCE_READER_MEDIASOURCE),
+                                                   MF_PD_DURATION, &value)) &&
+        value.vt == VT_UI8) {
+        ticks = value.uhVal.QuadPart;  // nothing to free in a number
+    }
+    return ticks;
+}
+
+}  // namespace
+
+DecodeResult openMediaFoundation(const std::string& utf8Path) {
+    if (!mf().complete()) {
+        return {DecodeTrouble::NoDecoder, {}};
+    }
+    auto session = std::make_unique<Session>();
+    if (!session->started()) {
+        return {DecodeTrouble::NoDecoder, {}};
+    }
+    IMFSourceReader* reader = nullptr;
+    HRESULT result = mf().createReader.get()(WideOf(utf8Path).c_str(), nullptr, &reader);
+    if (SUCCEEDED(result)) {
+        result = askForPcm(reader);
+    }
+    Decoded decoded;
+    if (SUCCEEDED(result) && !readFormat(reader, decoded.format)) {
+        result = MF_E_INVALIDMEDIATYPE;
+    }
+    if (FAILED(result)) {
+        release(reader);
+        return {unsupported(result) ? DecodeTrouble::NoDecoder : DecodeTrouble::Damaged, {}};
+    }
+    const std::uint64_t frames = durationTicks(reader) * decoded.format.rate / kTicksPerSecond;
+    decoded.expectedBytes = frames * decoded.format.channels * 2;
+    decoded.samples = std::make_unique<ReaderSamples>(std::move(session), reader);
+    return {DecodeTrouble::None, std::move(decoded)};
+}
+
+}  // namespace quillory

@@ -247,11 +247,23 @@ void TForm1::RecordClick() {
     if (!RecordBox) {
         RecordBox =
             std::make_unique<TRecordBox>(services_.microphone, services_.sound, services_.ui);
+        RecordBox->OnNext = [this] { RecordNext(); };
     }
-    RecordBox->Prepare(session_.Text(slot), session_.HasVoice(slot),
-                       [this, slot](std::string_view take) { session_.KeepTake(slot, take); });
+    PrepareRecording(slot);
     services_.ui.ShowModal(*RecordBox);
     ShowSession();
+}
+
+void TForm1::PrepareRecording(int slot) {
+    RecordBox->Prepare({session_.Text(slot), session_.HasVoice(slot), slot + 1, Textes.Count()},
+                       [this, slot](std::string_view take) { session_.KeepTake(slot, take); });
+}
+
+void TForm1::RecordNext() {
+    // The list follows the box, as if the player had picked the next message.
+    ShowSession();
+    Textes.UserSelected(Textes.ItemIndex() + 1);
+    PrepareRecording(Textes.ItemIndex());
 }
 
 void TForm1::FormDropFiles(const std::vector<std::string>& paths) {

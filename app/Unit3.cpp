@@ -14,6 +14,9 @@ using namespace messages;
 constexpr std::size_t kMeterBytes = kTakeFormat.rate / 20 * kTakeFrameBytes;
 constexpr double kMeterFloorDb = -60.0;
 constexpr int kHoldTicks = 33;
+// While it records, the waveform grows from the left over 10 s, then 20 s...: what was drawn
+// stays where it is. 10 ms windows.
+constexpr std::size_t kRecordingSpan = 1000;
 
 int MeterLevel(int peak, int max) {
     if (peak <= 0) {
@@ -191,9 +194,11 @@ void TRecordBox::ShowTake() {
 
 void TRecordBox::ShowWave() {
     AddWindowPeaks(take_, windowPeaks_);
-    TWaveView::Picture picture{ColumnPeaks(windowPeaks_, Wave.Columns())};
+    const std::size_t span =
+        recording_ ? (windowPeaks_.size() / kRecordingSpan + 1) * kRecordingSpan : 0;
+    TWaveView::Picture picture{ColumnPeaks(windowPeaks_, span, Wave.Columns())};
     const int columns = static_cast<int>(picture.Peaks.size());
-    picture.KeptTo = columns;
+    picture.KeptTo = Wave.Columns();
     if (!recording_ && !take_.empty()) {
         const TakePart kept = KeptPlace();
         picture.KeptFrom = ColumnOf(kept.offset, take_.size(), columns);

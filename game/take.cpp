@@ -87,13 +87,17 @@ void AddWindowPeaks(std::string_view samples, std::vector<int>& peaks) {
     }
 }
 
-std::vector<int> ColumnPeaks(const std::vector<int>& windows, int columns) {
-    std::vector<int> peaks(windows.empty() ? 0 : static_cast<std::size_t>(std::max(columns, 0)));
-    for (std::size_t column = 0; column < peaks.size(); ++column) {
-        const std::size_t from = windows.size() * column / peaks.size();
-        const std::size_t to = std::max(from + 1, windows.size() * (column + 1) / peaks.size());
-        peaks[column] = *std::max_element(windows.begin() + static_cast<std::ptrdiff_t>(from),
-                                          windows.begin() + static_cast<std::ptrdiff_t>(to));
+std::vector<int> ColumnPeaks(const std::vector<int>& windows, std::size_t span, int columns) {
+    std::vector<int> peaks;
+    const auto count = static_cast<std::size_t>(std::max(columns, 0));
+    span = std::max(span, windows.size());
+    for (std::size_t column = 0; column < count && span * column / count < windows.size();
+         ++column) {
+        const std::size_t from = span * column / count;
+        const std::size_t to =
+            std::min(windows.size(), std::max(from + 1, span * (column + 1) / count));
+        peaks.push_back(*std::max_element(windows.begin() + static_cast<std::ptrdiff_t>(from),
+                                          windows.begin() + static_cast<std::ptrdiff_t>(to)));
     }
     return peaks;
 }

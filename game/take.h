@@ -43,9 +43,10 @@ std::string EvenedOut(std::string_view samples);
 // The peaks of the take's whole 10 ms windows that `peaks` does not hold yet, appended to it:
 // a take that grows is read once.
 void AddWindowPeaks(std::string_view samples, std::vector<int>& peaks);
-// The window peaks gathered into `columns` equal stretches, for drawing the take; when there
-// are fewer windows than columns, a window spreads over several.
-std::vector<int> ColumnPeaks(const std::vector<int>& windows, int columns);
+// The window peaks gathered into `columns` equal stretches of `span` windows in all (at least
+// as many as there are), for drawing the take: only the columns that the windows reach. When
+// there are fewer windows than columns, a window spreads over several.
+std::vector<int> ColumnPeaks(const std::vector<int>& windows, std::size_t span, int columns);
 
 // The samples as a voice, in the take's format.
 VoiceSound TakeVoice(std::string_view samples);

@@ -1,7 +1,6 @@
 #include "app/messages.h"
 
 #include <cmath>
-#include <cstdio>
 #include <new>
 
 #include "platform/error.h"
@@ -94,9 +93,7 @@ std::string PeakLevel(int peak) {
     if (db < -60.0) {
         return "Peak below -60 dBFS";
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "Peak %.1f dBFS", db);
-    return text;
+    return "Peak " + std::to_string(std::lround(db)) + " dBFS";
 }
 
 std::string RecordBoxCaption(int number, int count) {

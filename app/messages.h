@@ -71,7 +71,7 @@ std::string TakeLength(std::uint64_t milliseconds);
 // What Keep stores of a take, and how long the whole take is when that is more: "0:03.7 of
 // 0:12.4".
 std::string KeptLength(std::uint64_t keptMilliseconds, std::uint64_t takeMilliseconds);
-// A peak of 0 to 32768 in dBFS, to a tenth: "Peak -6.0 dBFS"; below -60 dBFS, silence.
+// A peak of 0 to 32768 in whole dBFS: "Peak -6 dBFS"; below -60 dBFS, silence.
 std::string PeakLevel(int peak);
 // Which message the recording box records: "Record voice - 12 of 40".
 std::string RecordBoxCaption(int number, int count);

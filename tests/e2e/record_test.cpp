@@ -43,6 +43,19 @@ protected:
         waitUntil([&] { return textOf(record) == "Record"; }, "the recording to stop");
     }
 
+    // Where the red line of the playing position is in the waveform's top rows; -1: none.
+    static int positionLine(HWND wave) {
+        RECT area{};
+        GetWindowRect(wave, &area);
+        const HDC screen = GetDC(nullptr);
+        int found = -1;
+        for (int x = area.left; x < area.right && found < 0; ++x) {
+            found = GetPixel(screen, x, area.top + 3) == RGB(220, 0, 0) ? x - area.left : -1;
+        }
+        ReleaseDC(nullptr, screen);
+        return found;
+    }
+
     // A slot's speech file, a kept take of the tone: how long it lasts, its frequency from its
     // rising zero crossings inside the margins, and its peak.
     struct Tone {
@@ -139,18 +152,21 @@ TEST_F(Recording, ThreeMessagesInARowWithKeepAndNext) {
     HWND record = findChildById(box, "Button", ids::kRecordButton);
     HWND play = findChildById(box, "Button", ids::kPlayButton);
     HWND length = findChildById(box, "Static", ids::kTakeLength);
+    HWND wave = findChildById(box, "Static", ids::kWave);
     const double seconds[] = {1.0, 1.6, 0.7};
     for (int take = 0; take < 3; ++take) {
         const std::string caption = "Record voice - " + std::to_string(12 + take) + " of 40";
         recordTone(record, seconds[take]);
         EXPECT_NE(textOf(length).find(" of "), std::string::npos) << textOf(length);
-        if (take == 0) {
-            click(play);
-            waitUntil([&] { return textOf(play) == "Stop"; }, "Play to turn into Stop");
-            waitUntil([&] { return textOf(play) == "Play"; }, "the take to end");
-        }
         if (take == 1) {
             screenshot(box, "record-box");
+            click(play);
+            waitUntil([&] { return textOf(play) == "Stop"; }, "Play to turn into Stop");
+            int line = -1;
+            waitUntil([&] { return (line = positionLine(wave)) >= 0; }, "the position line");
+            waitUntil([&] { return positionLine(wave) > line; }, "the position to move");
+            waitUntil([&] { return textOf(play) == "Play"; }, "the take to end");
+            EXPECT_EQ(positionLine(wave), -1);
         }
         // Alt+N: the mnemonic of "Keep & next", wherever the focus is.
         post(record, WM_SYSCHAR, 'n', LPARAM{1} << 29);

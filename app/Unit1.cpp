@@ -59,6 +59,7 @@ TForm1::TForm1(Services services)
     OpenFolder.OnClick = [this] { OpenFolderClick(); };
     RemoveCustom.OnClick = [this] { DeleteFilesBtnClick(); };
     Timer1.OnTimer = [this] { Timer1Timer(); };
+    RecordBox.OnNext = [this] { RecordNext(); };
 }
 
 TForm1::~TForm1() = default;
@@ -274,10 +275,21 @@ void TForm1::RecordClick() {
     if (!session_.MayRecord(slot, player_)) {
         return;
     }
-    RecordBox.Prepare(session_.Text(slot), session_.HasVoice(slot),
-                      [this, slot](std::string_view take) { session_.KeepTake(slot, take); });
+    PrepareRecording(slot);
     services_.ui.ShowModal(RecordBox);
     ShowSession();
+}
+
+void TForm1::PrepareRecording(int slot) {
+    RecordBox.Prepare({session_.Text(slot), session_.HasVoice(slot), slot + 1, Textes.Count()},
+                      [this, slot](std::string_view take) { session_.KeepTake(slot, take); });
+}
+
+void TForm1::RecordNext() {
+    // The list follows the box, as if the player had picked the next message.
+    ShowSession();
+    Textes.UserSelected(Textes.ItemIndex() + 1);
+    PrepareRecording(Textes.ItemIndex());
 }
 
 void TForm1::FormDropFiles(const std::vector<std::string>& paths) {

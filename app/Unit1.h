@@ -163,6 +163,9 @@ private:
     // Before the text typed in the edit for `slot` is left behind: false when the player
     // cancelled (or the text could not be applied).
     bool ApplyTypedFirst(int slot);
+    // Readies the recording box for `slot`; RecordNext for the slot after the selected one.
+    void PrepareRecording(int slot);
+    void RecordNext();
 
     Services services_;
     GameSession session_;

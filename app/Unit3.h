@@ -1,8 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ids.h"
 #include "app/messages.h"
@@ -13,7 +15,9 @@
 #include "app/toolkit/TMemo.h"
 #include "app/toolkit/TProgressBar.h"
 #include "app/toolkit/TTimer.h"
+#include "app/toolkit/TWaveView.h"
 #include "app/toolkit/Ui.h"
+#include "game/take.h"
 #include "platform/microphone.h"
 #include "platform/sound.h"
 
@@ -27,35 +31,55 @@ public:
     // its take.
     using KeepVoice = std::function<void(std::string_view samples)>;
 
+    // The message to record: its text, whether it has a voice already, and which one it is of
+    // how many.
+    struct Message {
+        std::string Text;
+        bool HasVoice = false;
+        int Number = 1, Count = 1;
+    };
+
     TRecordBox(Microphone& microphone, Sound& sound, Ui& ui);
 
-    // The controls in their stacking order. The buttons come before the check box, so that the
-    // focus starts on Record and Tab walks the buttons first.
+    // The controls in their stacking order. The buttons come before the check boxes, so that
+    // the focus starts on Record and Tab walks the buttons first.
     using Kind = TButton::Kind;
     TLabel Label1{*this, 0, {8, 8, 0, 0}, captions::kMessage};
-    TMemo Phrase{*this, ids::kRecordText, {8, 24, 353, 46}};
+    TMemo Phrase{*this, ids::kRecordText, {8, 24, 488, 46}};
     TLabel VoiceNote{*this, ids::kVoiceNote, {8, 77, 3, 13}};
-    TLabel Label2{*this, 0, {8, 101, 0, 0}, captions::kLevel};
-    TProgressBar Meter{*this, ids::kMeter, {56, 100, 249, 15}};
-    TLabel Length{*this, ids::kTakeLength, {317, 101, 3, 13}};
+    TWaveView Wave{*this, ids::kWave, {8, 96, 488, 64}};
+    TLabel Label2{*this, 0, {8, 171, 0, 0}, captions::kLevel};
+    TProgressBar Meter{*this, ids::kMeter, {56, 170, 249, 15}};
+    TLabel Peak{*this, ids::kPeakLevel, {313, 171, 3, 13}};
+    TLabel Length{*this, ids::kTakeLength, {416, 171, 3, 13}};
+    TLabel TakeNote{*this, ids::kTakeNote, {56, 190, 3, 13}};
+    TLabel StopNote{*this, ids::kStopNote, {56, 205, 3, 13}};
     TButton RecordBtn{
-        *this, ids::kRecordButton, {8, 160, 75, 25}, captions::kRecord, Kind::Default};
-    TButton PlayBtn{*this, ids::kPlayButton, {88, 160, 75, 25}, captions::kPlay};
-    TButton KeepBtn{*this, ids::kKeepButton, {206, 160, 75, 25}, captions::kKeep};
-    TButton CancelBtn{*this, ids::kCancelButton, {286, 160, 75, 25}, captions::kCancel};
-    TCheckBox Trim{*this, ids::kTrim, {8, 126, 200, 17}, captions::kTrim, true};
-    // Collects what the microphone recorded, and shows it, while it records.
+        *this, ids::kRecordButton, {8, 252, 75, 25}, captions::kRecord, Kind::Default};
+    TButton PlayBtn{*this, ids::kPlayButton, {88, 252, 75, 25}, captions::kPlay};
+    TButton KeepBtn{*this, ids::kKeepButton, {181, 252, 75, 25}, captions::kKeep};
+    TButton KeepNextBtn{*this, ids::kKeepNextButton, {261, 252, 80, 25}, captions::kKeepNext};
+    TButton NextBtn{*this, ids::kNextButton, {346, 252, 70, 25}, captions::kNext};
+    TButton CancelBtn{*this, ids::kCancelButton, {421, 252, 75, 25}, captions::kCancel};
+    TCheckBox Trim{*this, ids::kTrim, {8, 226, 200, 17}, captions::kTrim, true};
+    TCheckBox Even{*this, ids::kEven, {216, 226, 200, 17}, captions::kEven, true};
+    // Collects what the microphone recorded, and shows it, while it records; moves the
+    // position while the take plays.
     TTimer Timer1{*this, 30};
 
-    // Readies the box for a message, without a take: the text to read, whether the message
-    // has a voice already, and where a take that is kept goes.
-    void Prepare(const std::string& text, bool hasVoice, KeepVoice keep);
+    // Readies the box for a message, without a take; a take that is kept goes to `keep`.
+    void Prepare(const Message& message, KeepVoice keep);
+    // Asked for the message after this one (Keep & next, Next): it calls Prepare again.
+    std::function<void()> OnNext;
 
     // Handlers.
     void RecordBtnClick();
     void PlayBtnClick();
     void KeepBtnClick();
+    void KeepNextBtnClick();
+    void NextBtnClick();
     void CancelBtnClick();
+    void TrimClick();
     void Timer1Timer();
     bool FormCloseQuery();
 
@@ -70,12 +94,19 @@ private:
     bool StopRecording();
     // The microphone failed while recording: the take is lost.
     void Fail();
+    void StopPlaying();
     // Ends the recording and the playing, and drops the take.
     void Finish();
-    // The part of the take that Play plays and Keep keeps.
-    std::string_view KeptPart() const;
-    // The meter, the length and the buttons as the take and the recording stand.
+    // Where the part of the take that Keep keeps lies.
+    TakePart KeptPlace() const;
+    // The samples that Play plays and Keep keeps: the kept part, evened out when asked.
+    std::string KeptPart() const;
+    // True when the take was kept.
+    bool Keep();
+    // The meter, the waveform, the length, the notes and the buttons as the take and the
+    // recording stand.
     void ShowTake();
+    void ShowWave();
     void Warn(const std::string& text);
     // Whether the take may go: asks the user when there is one.
     bool MayDiscard();
@@ -84,8 +115,14 @@ private:
     Sound& sound_;
     Ui& ui_;
     KeepVoice keep_;
+    Message message_;
     std::string take_;
+    std::vector<int> windowPeaks_;  // of each 10 ms of the take
     bool recording_ = false;
+    bool playing_ = false;
+    std::chrono::steady_clock::time_point playStart_;
+    int hold_ = 0;       // the peak the meter holds
+    int holdTicks_ = 0;  // how long it has held it
 };
 
 }  // namespace quillory

@@ -51,5 +51,12 @@ inline constexpr int kPlayButton = 1105;
 inline constexpr int kKeepButton = 1106;
 inline constexpr int kCancelButton = 2;  // IDCANCEL: Esc presses it
 inline constexpr int kTrim = 1107;
+inline constexpr int kWave = 1108;
+inline constexpr int kEven = 1109;
+inline constexpr int kKeepNextButton = 1110;
+inline constexpr int kNextButton = 1111;
+inline constexpr int kTakeNote = 1112;
+inline constexpr int kStopNote = 1113;
+inline constexpr int kPeakLevel = 1114;
 
 }  // namespace quillory::ids

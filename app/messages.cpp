@@ -1,5 +1,6 @@
 #include "app/messages.h"
 
+#include <cmath>
 #include <new>
 
 #include "platform/error.h"
@@ -89,6 +90,24 @@ std::string TakeLength(std::uint64_t milliseconds) {
     const std::uint64_t seconds = tenths / 10 % 60;
     return std::to_string(tenths / 600) + (seconds < 10 ? ":0" : ":") + std::to_string(seconds) +
            "." + std::to_string(tenths % 10);
+}
+
+std::string KeptLength(std::uint64_t keptMilliseconds, std::uint64_t takeMilliseconds) {
+    const std::string kept = TakeLength(keptMilliseconds), take = TakeLength(takeMilliseconds);
+    return kept == take ? take : kept + " of " + take;
+}
+
+std::string PeakLevel(int peak) {
+    const double db = peak > 0 ? 20.0 * std::log10(peak / 32768.0) : -100.0;
+    if (db < -60.0) {
+        return "Peak below -60 dBFS";
+    }
+    return "Peak " + std::to_string(std::lround(db)) + " dBFS";
+}
+
+std::string RecordBoxCaption(int number, int count) {
+    return std::string(captions::kRecordBox) + " - " + std::to_string(number) + " of " +
+           std::to_string(count);
 }
 
 std::string CannotStart(const std::string& program, const std::string& folder) {

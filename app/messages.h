@@ -76,8 +76,18 @@ inline constexpr char kMicrophoneFailed[] = "The microphone stopped working. Not
 inline constexpr char kNothingHeard[] = "Nothing was heard. Check the microphone.";
 inline constexpr char kVoiceReplaced[] = "This message has a voice: Keep replaces it.";
 inline constexpr char kDiscardTake[] = "Discard this recording ?";
+inline constexpr char kClipped[] =
+    "Too loud: the voice is clipped. Move away from the microphone and record again.";
+inline constexpr char kStoppedAtLongest[] = "Stopped at 60 seconds.";
 // How long a take lasts, in minutes, seconds and tenths: "0:03.2".
 std::string TakeLength(std::uint64_t milliseconds);
+// What Keep stores of a take, and how long the whole take is when that is more: "0:03.7 of
+// 0:12.4".
+std::string KeptLength(std::uint64_t keptMilliseconds, std::uint64_t takeMilliseconds);
+// A peak of 0 to 32768 in whole dBFS: "Peak -6 dBFS"; below -60 dBFS, silence.
+std::string PeakLevel(int peak);
+// Which message the recording box records: "Record voice - 12 of 40".
+std::string RecordBoxCaption(int number, int count);
 
 // The game could not be started from its folder.
 std::string CannotStart(const std::string& program, const std::string& folder);
@@ -158,5 +168,8 @@ inline constexpr char kPlay[] = "Play";
 inline constexpr char kKeep[] = "Keep";
 inline constexpr char kCancel[] = "Cancel";
 inline constexpr char kTrim[] = "Trim silence at both ends";
+inline constexpr char kEven[] = "Even out the loudness";
+inline constexpr char kKeepNext[] = "Keep && &next";
+inline constexpr char kNext[] = "Ne&xt";
 
 }  // namespace quillory::captions

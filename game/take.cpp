@@ -14,6 +14,8 @@ constexpr std::size_t kWindowFrames = kTakeFormat.rate / 100;                  /
 constexpr std::size_t kMarginBytes = kTakeFormat.rate / 10 * kTakeFrameBytes;  // 100 ms
 // -40 dBFS: a hundredth of full scale, 327.68.
 constexpr int kQuietestHeard = 328;
+// -1 dBFS: 32768 * 10^(-1/20), rounded down.
+constexpr int kEvenPeak = 29204;
 
 int SampleAt(std::string_view samples, std::size_t frame) {
     return static_cast<std::int16_t>(readLittleEndian(samples, frame * kTakeFrameBytes, 2));
@@ -57,6 +59,47 @@ std::optional<TakePart> AudiblePart(std::string_view samples) {
     const std::size_t from = *first > kMarginBytes ? *first - kMarginBytes : 0;
     const std::size_t to = std::min(end, last + kMarginBytes);
     return TakePart{from, to - from};
+}
+
+bool Clipped(std::string_view samples) { return PeakOf(samples) >= 32767; }
+
+std::string EvenedOut(std::string_view samples) {
+    const int peak = PeakOf(samples);
+    std::string evened(samples.substr(0, samples.size() / kTakeFrameBytes * kTakeFrameBytes));
+    if (peak == 0) {
+        return evened;
+    }
+    for (std::size_t frame = 0; frame < evened.size() / kTakeFrameBytes; ++frame) {
+        // Rounded towards zero, so that no sample passes the peak aimed at.
+        const auto value =
+            static_cast<std::int16_t>(std::int64_t{SampleAt(evened, frame)} * kEvenPeak / peak);
+        evened[frame * 2] = static_cast<char>(value & 0xFF);
+        evened[frame * 2 + 1] = static_cast<char>((value >> 8) & 0xFF);
+    }
+    return evened;
+}
+
+void AddWindowPeaks(std::string_view samples, std::vector<int>& peaks) {
+    const std::size_t windowBytes = kWindowFrames * kTakeFrameBytes;
+    for (std::size_t at = peaks.size() * windowBytes; at + windowBytes <= samples.size();
+         at += windowBytes) {
+        peaks.push_back(PeakOf(samples.substr(at, windowBytes)));
+    }
+}
+
+std::vector<int> ColumnPeaks(const std::vector<int>& windows, std::size_t span, int columns) {
+    std::vector<int> peaks;
+    const auto count = static_cast<std::size_t>(std::max(columns, 0));
+    span = std::max(span, windows.size());
+    for (std::size_t column = 0; column < count && span * column / count < windows.size();
+         ++column) {
+        const std::size_t from = span * column / count;
+        const std::size_t to =
+            std::min(windows.size(), std::max(from + 1, span * (column + 1) / count));
+        peaks.push_back(*std::max_element(windows.begin() + static_cast<std::ptrdiff_t>(from),
+                                          windows.begin() + static_cast<std::ptrdiff_t>(to)));
+    }
+    return peaks;
 }
 
 VoiceSound TakeVoice(std::string_view samples) {

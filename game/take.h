@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/voice_sound.h"
 #include "platform/pcm_format.h"
@@ -32,6 +33,20 @@ struct TakePart {
     std::size_t size;
 };
 std::optional<TakePart> AudiblePart(std::string_view samples);
+
+// Whether the samples reach full scale: the voice was clipped.
+bool Clipped(std::string_view samples);
+
+// The samples scaled so that their peak is at -1 dBFS, never above; silence stays as it is.
+std::string EvenedOut(std::string_view samples);
+
+// The peaks of the take's whole 10 ms windows that `peaks` does not hold yet, appended to it:
+// a take that grows is read once.
+void AddWindowPeaks(std::string_view samples, std::vector<int>& peaks);
+// The window peaks gathered into `columns` equal stretches of `span` windows in all (at least
+// as many as there are), for drawing the take: only the columns that the windows reach. When
+// there are fewer windows than columns, a window spreads over several.
+std::vector<int> ColumnPeaks(const std::vector<int>& windows, std::size_t span, int columns);
 
 // The samples as a voice, in the take's format.
 VoiceSound TakeVoice(std::string_view samples);

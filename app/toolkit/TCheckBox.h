@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "app/toolkit/TControl.h"
@@ -22,6 +23,15 @@ public:
     }
 
     const std::string Caption;
+
+    // Run when the user checks or clears the box.
+    std::function<void()> OnClick;
+    // Called by the window code once the box has changed.
+    void Click() {
+        if (OnClick) {
+            OnClick();
+        }
+    }
 
     bool Checked() const { return widget->Checked(); }
     void SetChecked(bool checked) { widget->SetChecked(checked); }

@@ -25,17 +25,17 @@ public:
     TForm(std::string className, std::string caption, int clientWidth, int clientHeight,
           int fontHeight, Border border)
         : ClassName(std::move(className)),
-          Caption(std::move(caption)),
           ClientWidth(clientWidth),
           ClientHeight(clientHeight),
           FontHeight(fontHeight),
-          FormBorder(border) {}
+          FormBorder(border) {
+        title->SetText(caption);
+    }
     virtual ~TForm() = default;
     TForm(const TForm&) = delete;
     TForm& operator=(const TForm&) = delete;
 
     const std::string ClassName;
-    const std::string Caption;
     const int ClientWidth, ClientHeight;
     const int FontHeight;
     const Border FormBorder;
@@ -67,6 +67,11 @@ public:
         handle_ = handle;
         destroy_ = std::move(close);
     }
+
+    // The title bar's text.
+    std::string Caption() const { return title->Text(); }
+    void SetCaption(const std::string& caption) { title->SetText(caption); }
+    WidgetSlot<TextWidget, PlainText> title;
 
     // A disabled window takes no input (no click, key, drop or close) but still repaints.
     bool Enabled() const { return enabled->Enabled(); }

@@ -24,6 +24,14 @@ public:
         SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
+    std::optional<LRESULT> OnFormMessage(UINT message, WPARAM wParam, LPARAM) override {
+        if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+            box_.Click();
+            return 0;
+        }
+        return std::nullopt;
+    }
+
 private:
     TCheckBox& box_;
 };

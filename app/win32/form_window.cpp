@@ -134,6 +134,22 @@ private:
     HWND window_;
 };
 
+class NativeTitle : public TextWidget {
+public:
+    NativeTitle(TForm& form, HWND window) : form_(form), window_(window) {
+        form.title.Attach(*this);
+    }
+    ~NativeTitle() override { form_.title.Detach(); }
+    std::string Text() const override { return WindowText(window_); }
+    void SetText(const std::string& text) override {
+        SetWindowTextW(window_, WideOf(text).c_str());
+    }
+
+private:
+    TForm& form_;
+    HWND window_;
+};
+
 std::map<const TForm*, FormWindow*>& windowsOfForms() {
     static std::map<const TForm*, FormWindow*> windows;
     return windows;
@@ -168,7 +184,7 @@ void FormWindow::Create(HWND owner) {
     const Frame frame = FrameOf(form_.FormBorder);
     // A window that takes dropped files says so in its style, as DragAcceptFiles would set it.
     const DWORD exStyle = frame.exStyle | (form_.OnDropFiles ? WS_EX_ACCEPTFILES : 0);
-    CreateWindowExW(exStyle, WideOf(form_.ClassName).c_str(), WideOf(form_.Caption).c_str(),
+    CreateWindowExW(exStyle, WideOf(form_.ClassName).c_str(), WideOf(form_.Caption()).c_str(),
                     frame.style, 0, 0, form_.ClientWidth, form_.ClientHeight, owner,
                     menu_ ? menu_->handle() : nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) {
@@ -309,6 +325,7 @@ void FormWindow::OnCreate() {
         }
     }
     enabled_ = std::make_unique<NativeEnabled>(form_, window);
+    title_ = std::make_unique<NativeTitle>(form_, window);
     UINT_PTR id = 0;
     for (TTimer* timer : form_.Timers()) {
         timers_.push_back(std::make_unique<NativeTimer>(*timer, window, ++id));
@@ -445,6 +462,7 @@ void FormWindow::OnDestroy() {
     controls_.clear();
     timers_.clear();
     enabled_.reset();
+    title_.reset();
     if (menu_) {
         menu_->Detach();
     }

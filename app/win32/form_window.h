@@ -16,6 +16,7 @@ namespace quillory {
 class MenuBar;
 class NativeControl;
 class NativeEnabled;
+class NativeTitle;
 class NativeTimer;
 
 // The native top-level window of any form: made as the form declares it (class, caption,
@@ -78,6 +79,7 @@ private:
     std::vector<std::unique_ptr<NativeControl>> controls_;
     std::vector<std::unique_ptr<NativeTimer>> timers_;
     std::unique_ptr<NativeEnabled> enabled_;
+    std::unique_ptr<NativeTitle> title_;
 };
 
 }  // namespace quillory

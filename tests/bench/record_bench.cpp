@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     Program program(argv[1], work.dir());
     const HWND main = program.mainWindow();
     post(main, WM_COMMAND, MAKEWPARAM(ids::kMenuRecord, 0));
-    const HWND box = program.waitForWindow(ids::kRecordBoxClass, "Record voice");
+    const HWND box = program.waitForWindow(ids::kRecordBoxClass, "Record voice - 1 of 40");
     const HWND record = findChildById(box, "Button", ids::kRecordButton);
     const HWND meter = findChildById(box, PROGRESS_CLASSA, ids::kMeter);
     writeFile(windowsPath(tone), std::to_string(2 * seconds + 5));

@@ -1,11 +1,12 @@
-// Voice -> Record...: a take of the tone that the recording device of tools/with-microphone.sh
-// plays, kept as a slot's voice (run by the test e2e.record); and Record on a machine without
-// a recording device.
+// Voice -> Record...: takes of the tone that the recording device of tools/with-microphone.sh
+// plays, kept as slots' voices, one and three in a row (run by the test e2e.record); and Record
+// on a machine without a recording device.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -22,6 +23,70 @@ protected:
     void recordCommand(int slot) {
         select(slot);
         post(main_, WM_COMMAND, MAKEWPARAM(ids::kMenuRecord, 0));
+    }
+
+    // Space on Record, `seconds` of the tone with silence around it, Space again.
+    void recordTone(HWND record, double seconds) {
+        const char* trigger = std::getenv("QUILLORY_TONE_TRIGGER");
+        ASSERT_NE(trigger, nullptr);
+        HWND meter = findChildById(GetParent(record), PROGRESS_CLASSA, ids::kMeter);
+        pressKey(record, VK_SPACE);
+        waitUntil([&] { return textOf(record) == "Stop"; }, "the recording to start");
+        std::this_thread::sleep_for(500ms);
+        writeFile(windowsPath(trigger), std::to_string(seconds));
+        waitUntil([&] { return send(meter, PBM_GETPOS) > 50; }, "the meter to show the tone");
+        // Past the tone's end: the meter falls back to the silence after it, which the take
+        // keeps a moment longer.
+        waitUntil([&] { return send(meter, PBM_GETPOS) < 20; }, "the meter to show the silence");
+        std::this_thread::sleep_for(300ms);
+        pressKey(record, VK_SPACE);
+        waitUntil([&] { return textOf(record) == "Record"; }, "the recording to stop");
+    }
+
+    // Where the red line of the playing position is in the waveform's top rows; -1: none.
+    static int positionLine(HWND wave) {
+        RECT area{};
+        GetWindowRect(wave, &area);
+        const HDC screen = GetDC(nullptr);
+        int found = -1;
+        for (int x = area.left; x < area.right && found < 0; ++x) {
+            found = GetPixel(screen, x, area.top + 3) == RGB(220, 0, 0) ? x - area.left : -1;
+        }
+        ReleaseDC(nullptr, screen);
+        return found;
+    }
+
+    // A slot's speech file, a kept take of the tone: how long it lasts, its frequency from its
+    // rising zero crossings inside the margins, and its peak.
+    struct Tone {
+        double seconds = 0, hertz = 0;
+        int peak = 0;
+    };
+    Tone toneOf(const std::string& name) {
+        const std::string file = readFile(game_.path(name)).value_or("");
+        EXPECT_GT(file.size(), 44u) << name;
+        EXPECT_EQ(file.substr(20, 16), formatBlock(1, 1, 22050, 16)) << name;
+        const std::string samples = file.size() > 44 ? file.substr(44) : "";
+        const std::size_t count = samples.size() / 2;
+        const auto at = [&](std::size_t i) {
+            return static_cast<std::int16_t>(readLe(samples, 2 * i, 2));
+        };
+        Tone tone{static_cast<double>(count) / 22050.0};
+        std::size_t first = 0, last = 0, crossings = 0;
+        for (std::size_t i = 1; i < count; ++i) {
+            tone.peak = std::max(tone.peak, std::abs(int{at(i)}));
+            if (i > 2205 && i + 2205 < count && at(i - 1) < 0 && at(i) >= 0) {
+                first = crossings++ == 0 ? i : first;
+                last = i;
+            }
+        }
+        EXPECT_GT(crossings, 100u) << name;
+        tone.hertz = crossings > 1 ? 22050.0 * static_cast<double>(crossings - 1) /
+                                         static_cast<double>(last - first)
+                                   : 0;
+        std::printf("%s: %.3f s of a %.1f Hz tone, peak %d\n", name.c_str(), tone.seconds,
+                    tone.hertz, tone.peak);
+        return tone;
     }
 };
 using Recording = Record;
@@ -46,7 +111,7 @@ TEST_F(Recording, ATakeOfTheToneReplacesTheSlotsVoiceTrimmed) {
     writeFile(game_.path(speechName(7)), speechFile(formatBlock(1, 1, 8000, 8), pattern(8000)));
     start();
     recordCommand(7);
-    HWND box = program_->waitForWindow(ids::kRecordBoxClass, "Record voice");
+    HWND box = program_->waitForWindow(ids::kRecordBoxClass, "Record voice - 8 of 40");
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(IsWindowEnabled(main_));
     EXPECT_EQ(textOf(findChildById(box, "Edit", ids::kRecordText)), entries()[7]);
@@ -60,7 +125,7 @@ TEST_F(Recording, ATakeOfTheToneReplacesTheSlotsVoiceTrimmed) {
     std::this_thread::sleep_for(500ms);
     writeFile(windowsPath(tone), "1.5");
     waitUntil([&] { return send(meter, PBM_GETPOS) > 50; }, "the meter to show the tone");
-    screenshot(box, "record-box");
+    screenshot(box, "record-box-recording");
     // Past the tone's end: the meter falls back to the silence after it, which the take keeps
     // a moment longer.
     waitUntil([&] { return send(meter, PBM_GETPOS) < 20; }, "the meter to show the silence");
@@ -71,29 +136,52 @@ TEST_F(Recording, ATakeOfTheToneReplacesTheSlotsVoiceTrimmed) {
     waitUntil([&] { return !IsWindowVisible(box); }, "the box to close");
     expectUsable();
 
-    const std::string file = readFile(game_.path(speechName(7))).value_or("");
-    ASSERT_GT(file.size(), 44u);
-    EXPECT_EQ(file.substr(20, 16), formatBlock(1, 1, 22050, 16));
-    const std::string samples = file.substr(44);
-    const std::size_t count = samples.size() / 2;
-    const double seconds = static_cast<double>(count) / 22050.0;
-    EXPECT_NEAR(seconds, 1.7, 0.1) << "the tone, with 100 ms of margin at each end";
-    // The tone's frequency from its rising zero crossings, inside the margins.
-    const auto at = [&](std::size_t i) {
-        return static_cast<std::int16_t>(readLe(samples, 2 * i, 2));
-    };
-    std::size_t first = 0, last = 0, crossings = 0;
-    for (std::size_t i = 2205; i + 2205 < count; ++i) {
-        if (at(i - 1) < 0 && at(i) >= 0) {
-            first = crossings++ == 0 ? i : first;
-            last = i;
+    const Tone kept = toneOf(speechName(7));
+    EXPECT_NEAR(kept.seconds, 1.7, 0.1) << "the tone, with 100 ms of margin at each end";
+    EXPECT_NEAR(kept.hertz, 440.0, 2.0);
+}
+
+// A session as the player has it, with the keyboard alone: three messages in a row, each take
+// kept with Alt+N (Keep & next), which moves the box and the list on to the next message.
+TEST_F(Recording, ThreeMessagesInARowWithKeepAndNext) {
+    ASSERT_GT(waveInGetNumDevs(), 0u) << "no recording device";
+    start();
+    recordCommand(10);
+    HWND box = program_->waitForWindow(ids::kRecordBoxClass, "Record voice - 11 of 40");
+    ASSERT_NE(box, nullptr);
+    HWND record = findChildById(box, "Button", ids::kRecordButton);
+    HWND play = findChildById(box, "Button", ids::kPlayButton);
+    HWND length = findChildById(box, "Static", ids::kTakeLength);
+    HWND wave = findChildById(box, "Static", ids::kWave);
+    const double seconds[] = {1.0, 1.6, 0.7};
+    for (int take = 0; take < 3; ++take) {
+        const std::string caption = "Record voice - " + std::to_string(12 + take) + " of 40";
+        recordTone(record, seconds[take]);
+        EXPECT_NE(textOf(length).find(" of "), std::string::npos) << textOf(length);
+        if (take == 1) {
+            screenshot(box, "record-box");
+            click(play);
+            waitUntil([&] { return textOf(play) == "Stop"; }, "Play to turn into Stop");
+            int line = -1;
+            waitUntil([&] { return (line = positionLine(wave)) >= 0; }, "the position line");
+            waitUntil([&] { return positionLine(wave) > line; }, "the position to move");
+            waitUntil([&] { return textOf(play) == "Play"; }, "the take to end");
+            EXPECT_EQ(positionLine(wave), -1);
         }
+        // Alt+N: the mnemonic of "Keep & next", wherever the focus is.
+        post(record, WM_SYSCHAR, 'n', LPARAM{1} << 29);
+        waitUntil([&] { return textOf(box) == caption; }, caption);
     }
-    ASSERT_GT(crossings, 100u);
-    const double hertz =
-        22050.0 * static_cast<double>(crossings - 1) / static_cast<double>(last - first);
-    EXPECT_NEAR(hertz, 440.0, 2.0);
-    std::printf("kept %.3f s of a %.1f Hz tone\n", seconds, hertz);
+    EXPECT_EQ(comboSelection(textes_), 13);
+    pressKey(record, VK_ESCAPE);
+    waitUntil([&] { return !IsWindowVisible(box); }, "the box to close");
+    expectUsable();
+    for (int take = 0; take < 3; ++take) {
+        const Tone kept = toneOf(speechName(10 + take));
+        EXPECT_NEAR(kept.seconds, seconds[take] + 0.2, 0.1) << take;
+        EXPECT_NEAR(kept.hertz, 440.0, 2.0) << take;
+        EXPECT_EQ(kept.peak, 29204) << "evened out to -1 dBFS";
+    }
 }
 
 }  // namespace

@@ -68,7 +68,10 @@ public:
 
 TEST_F(Recording, TheKeptTakeIsTheImportOfItsTrimmedSamplesAsAWaveFile) {
     const std::string silence(2 * 22000, '\0'), voice = Tone(11000, 3000);
-    record(3, silence + voice + silence, [&](TRecordBox& box) { press(box.KeepBtn); });
+    record(3, silence + voice + silence, [&](TRecordBox& box) {
+        box.Even.SetChecked(false);
+        press(box.KeepBtn);
+    });
     const std::string margin(2 * 2205, '\0'), kept = margin + voice + margin;
     const std::string recorded = game.read(test::speechName(3));
     EXPECT_EQ(recorded, test::speechFile(test::formatBlock(1, 1, 22050, 16), kept));
@@ -98,11 +101,7 @@ TEST_F(Recording, NothingIsWrittenUnlessAHeardTakeIsKept) {
         std::vector<std::string> boxes;
     } cases[] = {
         {"Cancel asks first", 10000, false, false, {"|Discard this recording ?"}},
-        {"a silent take",
-         327,
-         false,
-         true,
-         {"Error|Nothing was heard. Check the microphone.", "|Discard this recording ?"}},
+        {"a silent take: Keep stays greyed", 327, false, true, {"|Discard this recording ?"}},
         {"a failing microphone",
          10000,
          true,
@@ -125,6 +124,31 @@ TEST_F(Recording, NothingIsWrittenUnlessAHeardTakeIsKept) {
     microphone.available = false;
     record(6, "", [](TRecordBox&) { ADD_FAILURE() << "the box opened without a microphone"; });
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"Error|No microphone is available."});
+}
+
+TEST_F(Recording, KeepAndNextGoesOnToTheNextMessageAndClosesAfterTheLast) {
+    std::vector<std::string> captions;
+    record(37, Tone(22050, 1000), [&](TRecordBox& box) {
+        for (const int slot : {38, 39}) {
+            captions.push_back(box.Caption());
+            press(box.KeepNextBtn);
+            EXPECT_EQ(form.Textes.ItemIndex(), slot);
+            EXPECT_EQ(box.NextBtn.Enabled(), slot < 39);
+            microphone.chunks = {Tone(22050, 100 * slot)};
+            press(box.RecordBtn);
+            user([&] { box.Timer1.Tick(); });
+            press(box.RecordBtn);
+        }
+        captions.push_back(box.Caption());
+        press(box.KeepNextBtn);
+        EXPECT_EQ(box.ModalResult, kModalOk);
+    });
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Record voice - 38 of 40", "Record voice - 39 of 40",
+                                        "Record voice - 40 of 40"}));
+    for (const int slot : {37, 38, 39}) {
+        EXPECT_EQ(PeakOf(game.read(test::speechName(slot)).substr(44)), 29204) << slot;
+    }
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 # beside one with none (median of 10 each) and beside an empty window, its peak memory while it
 # plays a voice of 1 MB and one of 100 MB, to a sound device that plays into nothing; and while
 # the program records, with a recording device that plays a tone, how often its level meter
-# changes and its share of one core.
+# changes and its share of one core; and the import of a 1-minute and a 10-minute MP3 and M4A
+# under Wine beside ffmpeg decoding them, with its peak memory (tools/import-bench.sh).
 #   bash tools/bench.sh [rounds]          (default 5 rounds; the best of each counts)
 # Build and work folder: $BENCH_BUILD (default build/bench). Needs about 500 MB there.
 set -euo pipefail
@@ -29,7 +30,8 @@ trap 'rm -rf "$work"' EXIT
 echo "== start-up under Wine"
 root=$PWD
 cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
-cmake --build build/win64 -j "$(nproc)" --target quillory startup_bench empty_window record_bench >/dev/null
+cmake --build build/win64 -j "$(nproc)" --target quillory startup_bench empty_window record_bench \
+  import_bench >/dev/null
 # The start-up of the program as players get it: optimised for size, without debug information.
 cmake -S . -B build/win64-release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DQUILLORY_TESTS=OFF >/dev/null
@@ -46,4 +48,9 @@ ALSA_CONFIG_PATH=$root/tests/data/silent-sound.conf bash tools/with-xvfb.sh tool
 echo "== the recording under Wine"
 bash tools/with-xvfb.sh bash tools/with-microphone.sh tools/wine-run \
   build/win64/tests/record_bench.exe "Z:$root/build/win64/app/quillory.exe" 10
+echo "== the import of compressed sound under Wine"
+import_status=0
+bash tools/with-xvfb.sh bash tools/import-bench.sh "$work/import" "${1:-5}" || import_status=$?
 wine_stop_server
+# Not zero when the import's peak memory grew with the file's length.
+exit $import_status

@@ -216,7 +216,7 @@ void GameSession::AttachSound(int slot, const std::string& path, Player& player)
     }
     SoundOpening opening = openSound(fs_, path);
     if (opening.kind == SoundKind::Wave || opening.kind == SoundKind::Unknown) {
-        AttachWave(slot, path, player);
+        AttachWave(slot, std::move(opening.file), player);
         return;
     }
     player.SoundRecognised();
@@ -244,8 +244,8 @@ void GameSession::AttachSound(int slot, const std::string& path, Player& player)
     }
 }
 
-void GameSession::AttachWave(int slot, const std::string& path, Player& player) {
-    WaveImport importing(fs_, path);
+void GameSession::AttachWave(int slot, std::unique_ptr<File> file, Player& player) {
+    WaveImport importing(fs_, std::move(file));
     const WaveDescription& wave = importing.wave();
     if (wave.isWave) {
         player.SoundRecognised();

@@ -4,6 +4,7 @@
 // the player edited them, which messages have a voice, and the player's verbs. The windows draw
 // it and pass the player's commands to it; every rule about the player's data lives here.
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,7 +108,7 @@ private:
     // Whether the 40 texts may be written in place of the file, with the player's word where the
     // file could not be read or another program changed it since.
     bool MaySave(Player& player);
-    void AttachWave(int slot, const std::string& path, Player& player);
+    void AttachWave(int slot, std::unique_ptr<File> file, Player& player);
     // Writes the voice `sound` gives as the voice of `slot`, with the player watching.
     void WriteAttached(int slot, const std::function<VoiceSound()>& sound, Player& player);
     void TellKept(const std::vector<std::string>& kept, Player& player);

@@ -219,6 +219,40 @@ TEST_F(Session, AFileStillThereAfterItsDeletionIsReportedAsNotDeleted) {
     EXPECT_TRUE(game.exists(kFile));
 }
 
+// Counts the openings of one file.
+struct CountingOpens : test::ForwardingFileSystem {
+    std::string path;
+    int opens = 0;
+    std::unique_ptr<File> openRead(const std::string& name) override {
+        opens += name == path;
+        return ForwardingFileSystem::openRead(name);
+    }
+};
+
+TEST_F(Session, AChosenSoundFileIsOpenedOnce) {
+    const struct Case {
+        const char* what;
+        std::string bytes;
+        std::vector<std::string> asked;
+    } cases[] = {
+        {"PCM", test::waveFile(1, 1, 8000, 8, test::pattern(10)), {"told"}},
+        {"converted", test::waveFile(1, 1, 8000, 24, test::pattern(30)), {"confirm", "told"}},
+        {"not a sound", "not a sound at all", {"told"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CountingOpens fs;
+        fs.path = game.path("voice.wav");
+        game.write("voice.wav", c.bytes);
+        GameSession session = Open(fs);
+        player.asked.clear();
+        session.AttachSound(2, fs.path, player);
+        EXPECT_EQ(fs.opens, 1);
+        EXPECT_EQ(player.asked, c.asked);
+    }
+    EXPECT_TRUE(game.exists(GameDirectory(systemFileSystem(), "").SpeechFile(2)));
+}
+
 // The voice file of a slot, relative to the game's folder.
 std::string VoiceOf(int slot) { return GameDirectory(systemFileSystem(), "").SpeechFile(slot); }
 

@@ -290,21 +290,24 @@ void GameSession::WriteAttached(int slot, const std::function<VoiceSound()>& sou
     // The sound that plays keeps its file open: it stops before a voice is replaced or goes.
     sound_.Stop();
     {
+        // However the write ends, the program takes commands again and the bar stops.
+        struct Working {
+            bool& busy;
+            Player& player;
+            bool written = false;
+            ~Working() {
+                busy = false;
+                player.WorkEnds(written);
+            }
+        } working{busy_, player};
         busy_ = true;
         player.WorkBegins();
-        try {
-            VoiceSound voice = sound();
-            Previous().Keep(slot);
-            WriteVoice(Game(), slot, voice, [&](std::uint64_t done, std::uint64_t total) {
-                player.WorkProgress(done, total);
-            });
-        } catch (...) {
-            busy_ = false;
-            player.WorkEnds(false);
-            throw;
-        }
-        busy_ = false;
-        player.WorkEnds(true);
+        VoiceSound voice = sound();
+        Previous().Keep(slot);
+        WriteVoice(Game(), slot, voice, [&](std::uint64_t done, std::uint64_t total) {
+            player.WorkProgress(done, total);
+        });
+        working.written = true;
     }
     FindVoices();
     player.Tell(Notice::Done);

@@ -7,6 +7,7 @@
 #include "formats/speech.h"
 #include "game/FmxUtils.h"
 #include "game/comm_texts.h"
+#include "game/locator.h"
 #include "game/removal.h"
 #include "game/slots.h"
 #include "game/speech_import.h"
@@ -53,6 +54,14 @@ void GameSession::Open(std::string dir) {
     dir_ = std::move(dir);
     RemoveUnfinishedWrites(fs_, dir_);
     FindVoices();
+}
+
+bool GameSession::OpenInstalled(Registry& registry) {
+    GameInstallation installation = locateGame(registry);
+    if (!installation.missing) {
+        Open(std::move(installation.gameDir));
+    }
+    return !installation.missing;
 }
 
 const std::string& GameSession::Text(int slot) const {
@@ -412,6 +421,13 @@ void GameSession::RunGame(void* owner, Player& player) {
     }
     if (LaunchFile(shell_, owner, kGameExecutable, "", dir_, kShowNormal) <= 32) {
         player.Tell(Notice::CannotStart, {kGameExecutable, dir_});
+    }
+}
+
+void GameSession::OpenFolder(void* owner, Player& player) {
+    // The folder's default action: Explorer, on every Windows.
+    if (shell_.Execute(owner, dir_, "", dir_, kShowNormal) <= 32) {
+        player.Tell(Notice::CannotOpenFolder, {dir_});
     }
 }
 

@@ -47,24 +47,6 @@ RECT PlaceInParent(HWND control) {
     return rect;
 }
 
-int WidthOf(HWND control) {
-    const RECT place = PlaceInParent(control);
-    return place.right - place.left;
-}
-
-// How wide the control's text is in the control's font.
-int TextWidth(HWND control) {
-    const std::string text = TextOf(control);
-    HDC dc = GetDC(control);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return extent.cx;
-}
-
 // The items of a menu as it shows them; a separator is an empty text.
 std::vector<std::string> MenuTexts(HMENU menu) {
     std::vector<std::string> texts;
@@ -229,23 +211,6 @@ TEST_F(MainWindowOnScreen, ControlsStandWhereTheFormPutsThemWithItsFont) {
     EXPECT_EQ(SendMessageA(Control(ids::kProgress), PBM_GETPOS, 0, 0), 0);
 }
 
-TEST_F(MainWindowOnScreen, LabelsFitTheirTextsAndShowTheCategory) {
-    Open();
-    EXPECT_EQ(TextOf(Control(ids::kLabel1)), "Comm type :");
-    EXPECT_EQ(TextOf(Control(ids::kLabel2)), "Replace :");
-    EXPECT_EQ(TextOf(Control(ids::kLabel3)), "With :");
-    EXPECT_EQ(TextOf(Control(ids::kTypePhrase)), "Break and attack.");
-    for (int id : {ids::kLabel1, ids::kLabel2, ids::kLabel3, ids::kTypePhrase}) {
-        EXPECT_EQ(WidthOf(Control(id)), TextWidth(Control(id))) << id;
-    }
-    EXPECT_EQ(PlaceInParent(Control(ids::kTypePhrase)).left, 104);
-    EXPECT_EQ(PlaceInParent(Control(ids::kTypePhrase)).top, 16);
-
-    Select(16);
-    EXPECT_EQ(TextOf(Control(ids::kTypePhrase)), "Taunt");
-    EXPECT_EQ(WidthOf(Control(ids::kTypePhrase)), TextWidth(Control(ids::kTypePhrase)));
-}
-
 TEST_F(MainWindowOnScreen, TheListIsOwnerDrawnAndShowsFifteenEntriesWhenOpen) {
     Open();
     const HWND list = Control(ids::kTextes);
@@ -291,7 +256,7 @@ TEST_F(MainWindowOnScreen, PickingAnEntryShowsItsTextAndEnterInTheEditChangesIt)
     Open();
     Select(7);
     EXPECT_EQ(TextOf(Control(ids::kNouveauTexte)), "Help me with this target.");
-    EXPECT_EQ(TextOf(Control(ids::kTypePhrase)), "Attack my target.");
+    EXPECT_EQ(form->TypePhrase.Caption(), "Attack my target.");
 
     SetFocus(Control(ids::kNouveauTexte));
     SetWindowTextA(Control(ids::kNouveauTexte), "Cover me!");
@@ -471,7 +436,7 @@ TEST_F(MainWindowOnScreen, AMissingGameIsReportedByTheTimerWhichClosesTheWindow)
     bool visible = false;
     ui.onBox = [&](const ScriptedUi::Box&) {
         entries = SendMessageA(Control(ids::kTextes), CB_GETCOUNT, 0, 0);
-        category = TextOf(Control(ids::kTypePhrase));
+        category = form->TypePhrase.Caption();
         visible = IsWindowVisible(hwnd);
     };
     Open();

@@ -4,7 +4,7 @@
 xvfb_start() {
   local displayfile
   displayfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
   XVFB_PID=$!
   # Xvfb names its display once it is ready; a busy machine may take a while.
   for _ in $(seq 1200); do

@@ -1,10 +1,11 @@
-# Sourced: the one place that starts a virtual screen.
+# Sourced: the one place that starts a virtual screen, large enough for the main window at 192
+# dots per inch (twice its design size).
 #   xvfb_start    starts Xvfb on a free display, exports DISPLAY, and stops it when the shell
 #                 that sourced this file exits
 xvfb_start() {
   local displayfile
   displayfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1920x1440x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
   XVFB_PID=$!
   # Xvfb names its display once it is ready; a busy machine may take a while.
   for _ in $(seq 1200); do

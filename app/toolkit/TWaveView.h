@@ -22,12 +22,18 @@ public:
         virtual ~Widget() = default;
         virtual const Picture& Shown() const = 0;
         virtual void Show(const Picture& picture) = 0;
+        // The columns inside the frame on the screen; 0 where there is no screen.
+        virtual int Columns() const { return 0; }
     };
 
     TWaveView(TForm& form, int id, Place place) : TControl(form, id, place, false) {}
 
-    // The columns inside the frame.
-    int Columns() const { return Width > 2 ? Width - 2 : 0; }
+    // The columns inside the frame: on a screen of another scale than the design's, as many as
+    // it shows there.
+    int Columns() const {
+        const int shown = widget->Columns();
+        return shown > 0 ? shown : Width > 2 ? Width - 2 : 0;
+    }
     const Picture& Shown() const { return widget->Shown(); }
     // Draws the picture again only when it changed.
     void Show(const Picture& picture) {

@@ -5,7 +5,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 #include "app/toolkit/TButton.h"
+#include "app/toolkit/scale.h"
 #include "app/win32/form_window.h"
 #include "app/win32/native_control.h"
 #include "platform/wide_win32.h"
@@ -19,30 +24,55 @@ constexpr int kStateCount = 6;
 constexpr int kDisabledState = 3;
 constexpr UINT_PTR kSpeedSubclass = 1;
 
-// A memory device context with a bitmap selected, restored and deleted at the end.
-class BitmapDc {
-public:
-    explicit BitmapDc(HBITMAP bitmap)
-        : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, bitmap)) {}
-    ~BitmapDc() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
+// The pixels of a bitmap as a picture; the colour of its bottom-left pixel is transparent.
+Image ImageOf(HBITMAP bitmap) {
+    BITMAP size{};
+    GetObjectW(bitmap, sizeof size, &size);
+    Image image{size.bmWidth, size.bmHeight, {}};
+    image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.Width;
+    info.bmiHeader.biHeight = -image.Height;  // from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
+              DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (!image.Pixels.empty()) {
+        const std::uint32_t transparent =
+            image.Pixels[static_cast<std::size_t>(image.Height - 1) * image.Width] & 0xFFFFFF;
+        for (std::uint32_t& pixel : image.Pixels) {
+            pixel = (pixel & 0xFFFFFF) == transparent ? 0 : pixel | 0xFF000000;
+        }
     }
-    BitmapDc(const BitmapDc&) = delete;
-    BitmapDc& operator=(const BitmapDc&) = delete;
+    return image;
+}
 
-    HDC dc() const { return dc_; }
+// A 32-bit bitmap of the picture, its alpha premultiplied as image lists take it.
+HBITMAP BitmapOf(const Image& image) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.Width;
+    info.bmiHeader.biHeight = -image.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap && bits) {
+        std::memcpy(bits, image.Pixels.data(), image.Pixels.size() * sizeof image.Pixels[0]);
+    }
+    return bitmap;
+}
 
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-// Shows the program's bitmap resource left of the button's caption. The colour of the glyph's
-// bottom-left pixel is transparent. With 2 glyphs the bitmap holds the normal image and the one
-// for the disabled button side by side. Returns the image list that the button shows, for the
-// caller to destroy after the button; null when there is none.
-HIMAGELIST SetGlyph(HWND button, const TGlyph& glyph) {
+// Shows the program's bitmap resource left of the button's caption, at the form's scale. The
+// colour of the glyph's bottom-left pixel is transparent. With 2 glyphs the bitmap holds the
+// normal image and the one for the disabled button side by side. Returns the image list that
+// the button shows, for the caller to destroy after the button; null when there is none.
+HIMAGELIST SetGlyph(HWND button, const TGlyph& glyph, const FormWindow& form) {
     if (glyph.Resource == 0) {
         return nullptr;
     }
@@ -52,40 +82,44 @@ HIMAGELIST SetGlyph(HWND button, const TGlyph& glyph) {
     if (!glyphs) {
         return nullptr;
     }
-    BITMAP size{};
-    GetObjectW(glyphs, sizeof size, &size);
+    const Image source = ImageOf(glyphs);
+    DeleteObject(glyphs);
     const int count = glyph.Count > 1 ? glyph.Count : 1;
-    const int width = size.bmWidth / count;
-    const int height = size.bmHeight;
+    const int width = source.Width / count;
+    const int height = source.Height;
 
-    // Lay out one image for each button state: the disabled one where the bitmap has it, the
-    // normal one everywhere else.
-    HDC screen = GetDC(nullptr);
-    const HBITMAP strip = CreateCompatibleBitmap(screen, width * kStateCount, height);
-    ReleaseDC(nullptr, screen);
-    COLORREF transparent = 0;
-    {
-        BitmapDc source(glyphs);
-        BitmapDc target(strip);
-        transparent = GetPixel(source.dc(), 0, height - 1);
-        for (int state = 0; state < kStateCount; ++state) {
-            const int image = state == kDisabledState && count > 1 ? 1 : 0;
-            BitBlt(target.dc(), state * width, 0, width, height, source.dc(), image * width, 0,
-                   SRCCOPY);
+    // One image for each button state, at the form's scale: the disabled one where the bitmap
+    // has it, the normal one everywhere else.
+    Image images[2];
+    for (int image = 0; image < std::min(count, 2); ++image) {
+        Image one{width, height, {}};
+        for (int y = 0; y < height; ++y) {
+            const auto row = source.Pixels.begin() + y * source.Width + image * width;
+            one.Pixels.insert(one.Pixels.end(), row, row + width);
+        }
+        images[image] = ScaledImage(one, form.Scaled(width), form.Scaled(height));
+    }
+    const int shownWidth = images[0].Width, shownHeight = images[0].Height;
+    Image strip{shownWidth * kStateCount, shownHeight, {}};
+    strip.Pixels.resize(static_cast<std::size_t>(strip.Width) * strip.Height);
+    for (int state = 0; state < kStateCount; ++state) {
+        const Image& image = images[state == kDisabledState && count > 1 ? 1 : 0];
+        for (int y = 0; y < shownHeight; ++y) {
+            std::copy_n(image.Pixels.begin() + y * shownWidth, shownWidth,
+                        strip.Pixels.begin() + y * strip.Width + state * shownWidth);
         }
     }
-    DeleteObject(glyphs);
-
-    HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, kStateCount, 0);
-    ImageList_AddMasked(images, strip, transparent);
-    DeleteObject(strip);
+    const HBITMAP bitmap = BitmapOf(strip);
+    HIMAGELIST list = ImageList_Create(shownWidth, shownHeight, ILC_COLOR32, kStateCount, 0);
+    ImageList_Add(list, bitmap, nullptr);
+    DeleteObject(bitmap);
 
     BUTTON_IMAGELIST shown{};
-    shown.himl = images;
-    shown.margin = RECT{4, 0, 0, 0};
+    shown.himl = list;
+    shown.margin = RECT{form.Scaled(4), 0, 0, 0};
     shown.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
     SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&shown));
-    return images;
+    return list;
 }
 
 bool IsOver(HWND button, LPARAM lParam) {
@@ -142,7 +176,7 @@ public:
         if (button.ButtonKind == TButton::Kind::Speed) {
             SetWindowSubclass(hwnd, SpeedButtonProcedure, kSpeedSubclass, 0);
         }
-        images_ = SetGlyph(hwnd, button.Image);
+        images_ = SetGlyph(hwnd, button.Image, form);
         SetEnabled(button.Enabled());
         button.widget.Attach(*this);
     }

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include "app/toolkit/TComboBox.h"
+#include "app/toolkit/scale.h"
 #include "app/win32/form_window.h"
 #include "app/win32/native_control.h"
 #include "platform/wide_win32.h"
@@ -16,15 +17,16 @@
 namespace quillory {
 namespace {
 
-// The width of a mark's column.
+// The width of a mark's column in the design's pixels.
 constexpr int kMarkWidth = 16;
 
-// A pen and a brush of one colour, selected into a device context for as long as it lives.
+// A pen `width` pixels wide and a brush of one colour, selected into a device context for as
+// long as it lives.
 class Ink {
 public:
-    Ink(HDC dc, COLORREF colour)
+    Ink(HDC dc, COLORREF colour, int width)
         : dc_(dc),
-          pen_(CreatePen(PS_SOLID, 1, colour)),
+          pen_(CreatePen(PS_SOLID, width, colour)),
           brush_(CreateSolidBrush(colour)),
           oldPen_(SelectObject(dc, pen_)),
           oldBrush_(SelectObject(dc, brush_)) {}
@@ -45,37 +47,67 @@ private:
     HGDIOBJ oldBrush_;
 };
 
+// A mark drawn from the design's points at the screen's scale, from the top left corner of the
+// box that the mark takes, with lines one pixel wide for each whole 96 dots per inch.
+class Mark {
+public:
+    Mark(HDC dc, int x, int y, int dpi, COLORREF colour)
+        : dc_(dc), x_(x), y_(y), dpi_(dpi), ink_(dc, colour, std::max(1, dpi / 96)) {}
+
+    template <std::size_t N>
+    void Polygon(const POINT (&points)[N]) const {
+        const auto scaled = Scaled(points);
+        ::Polygon(dc_, scaled.data(), static_cast<int>(N));
+    }
+    template <std::size_t N>
+    void Polyline(const POINT (&points)[N]) const {
+        const auto scaled = Scaled(points);
+        ::Polyline(dc_, scaled.data(), static_cast<int>(N));
+    }
+
+private:
+    template <std::size_t N>
+    std::vector<POINT> Scaled(const POINT (&points)[N]) const {
+        std::vector<POINT> scaled;
+        for (const POINT& point : points) {
+            scaled.push_back(
+                {x_ + quillory::Scaled(point.x, dpi_), y_ + quillory::Scaled(point.y, dpi_)});
+        }
+        return scaled;
+    }
+
+    HDC dc_;
+    int x_, y_, dpi_;
+    Ink ink_;
+};
+
+// The top of a mark `height` design pixels high, centred on the line.
+int MarkTop(const RECT& line, int height, int dpi) {
+    return line.top + (line.bottom - line.top - Scaled(height, dpi)) / 2;
+}
+
 // A speaker with two sound waves, 12 by 10 pixels, in the mark column whose left edge is `x`.
-void DrawSpeaker(HDC dc, int x, const RECT& line, COLORREF colour) {
-    const int y = line.top + (line.bottom - line.top - 10) / 2;
-    const Ink ink(dc, colour);
-    const POINT body[] = {{x, y + 3},     {x + 2, y + 3}, {x + 5, y},
-                          {x + 5, y + 9}, {x + 2, y + 6}, {x, y + 6}};
-    Polygon(dc, body, 6);
-    const POINT nearWave[] = {{x + 7, y + 3}, {x + 8, y + 4}, {x + 8, y + 6}, {x + 7, y + 7}};
-    Polyline(dc, nearWave, 4);
-    const POINT farWave[] = {{x + 9, y + 1}, {x + 11, y + 3}, {x + 11, y + 6}, {x + 9, y + 8}};
-    Polyline(dc, farWave, 4);
+void DrawSpeaker(HDC dc, int x, const RECT& line, int dpi, COLORREF colour) {
+    const Mark mark(dc, x, MarkTop(line, 10, dpi), dpi, colour);
+    mark.Polygon({{0, 3}, {2, 3}, {5, 0}, {5, 9}, {2, 6}, {0, 6}});
+    mark.Polyline({{7, 3}, {8, 4}, {8, 6}, {7, 7}});
+    mark.Polyline({{9, 1}, {11, 3}, {11, 6}, {9, 8}});
 }
 
 // A pencil, 11 by 11 pixels, point down to the left, in the mark column whose left edge is `x`.
-void DrawPencil(HDC dc, int x, const RECT& line, COLORREF colour) {
-    const int y = line.top + (line.bottom - line.top - 11) / 2;
-    const Ink ink(dc, colour);
+void DrawPencil(HDC dc, int x, const RECT& line, int dpi, COLORREF colour) {
+    const Mark mark(dc, x, MarkTop(line, 11, dpi), dpi, colour);
     // The shaft, a hollow band from the point up to the right, closed by the eraser's edge.
-    const POINT shaft[] = {
-        {x + 2, y + 7}, {x + 8, y + 1}, {x + 10, y + 3}, {x + 4, y + 9}, {x + 2, y + 7}};
-    Polyline(dc, shaft, 5);
-    const POINT eraser[] = {{x + 7, y + 2}, {x + 9, y + 4}};
-    Polyline(dc, eraser, 2);
-    const POINT point[] = {{x + 2, y + 7}, {x, y + 10}, {x + 4, y + 9}};
-    Polygon(dc, point, 3);
+    mark.Polyline({{2, 7}, {8, 1}, {10, 3}, {4, 9}, {2, 7}});
+    mark.Polyline({{7, 2}, {9, 4}});
+    mark.Polygon({{2, 7}, {0, 10}, {4, 9}});
 }
 
 // Draws one entry as the list would: the background (the selection colour when selected), the
 // text in the matching colour 2 pixels in from the left at the top, and the focus rectangle
 // when the entry has the focus. The text does not run into a mark.
-void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& utf8, unsigned marks, HFONT font) {
+void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& utf8, unsigned marks, HFONT font,
+               int dpi) {
     const std::wstring text = WideOf(utf8);
     const HDC dc = item.hDC;
     const RECT& rect = item.rcItem;
@@ -86,23 +118,25 @@ void DrawEntry(const DRAWITEMSTRUCT& item, const std::string& utf8, unsigned mar
     const COLORREF oldColour = SetTextColor(dc, colour);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const int columns = marks & TComboBox::Changed ? 2 : marks & TComboBox::Voice ? 1 : 0;
+    const int markWidth = Scaled(kMarkWidth, dpi);
     RECT textRect = rect;
     if (columns > 0) {
-        textRect.right = std::max(textRect.left, textRect.right - columns * kMarkWidth - 2);
+        textRect.right =
+            std::max(textRect.left, textRect.right - columns * markWidth - Scaled(2, dpi));
     }
     // Every character is at least a pixel wide: no more of a long text can show.
     const auto shown = static_cast<int>(std::min<std::size_t>(
         text.size(), static_cast<std::size_t>(std::max<LONG>(0, rect.right - rect.left))));
-    ExtTextOutW(dc, rect.left + 2, rect.top, ETO_CLIPPED, &textRect, text.data(),
+    ExtTextOutW(dc, rect.left + Scaled(2, dpi), rect.top, ETO_CLIPPED, &textRect, text.data(),
                 static_cast<UINT>(shown), nullptr);
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColour);
     SelectObject(dc, oldFont);
     if (marks & TComboBox::Voice) {
-        DrawSpeaker(dc, rect.right - kMarkWidth + 1, rect, colour);
+        DrawSpeaker(dc, rect.right - markWidth + Scaled(1, dpi), rect, dpi, colour);
     }
     if (marks & TComboBox::Changed) {
-        DrawPencil(dc, rect.right - 2 * kMarkWidth + 1, rect, colour);
+        DrawPencil(dc, rect.right - 2 * markWidth + Scaled(1, dpi), rect, dpi, colour);
     }
     if (item.itemState & ODS_FOCUS) {
         DrawFocusRect(dc, &rect);
@@ -135,14 +169,18 @@ LRESULT CALLBACK SystemKeysProcedure(HWND combo, UINT message, WPARAM wParam, LP
 // are kept here as given; the native entries only show them to tools that read the list.
 class NativeComboBox : public NativeControl, public TComboBox::Widget {
 public:
-    NativeComboBox(TComboBox& combo, FormWindow& form) : combo_(combo), font_(form.Font()) {
+    NativeComboBox(TComboBox& combo, FormWindow& form)
+        : combo_(combo),
+          font_(form.Font()),
+          dpi_(form.Dpi()),
+          itemHeight_(form.Scaled(combo.ItemHeight)) {
         // The window's height covers the closed field and the open list with its border.
         const int openHeight = combo.Height + combo.DropDownCount * combo.ItemHeight + 2;
         list_ = CreateWindowFor(form, combo, WC_COMBOBOXW, "",
                                 WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                                 0, openHeight);
-        SendMessageW(list_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), combo.ItemHeight);
-        SendMessageW(list_, CB_SETITEMHEIGHT, 0, combo.ItemHeight);
+        SendMessageW(list_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
+        SendMessageW(list_, CB_SETITEMHEIGHT, 0, itemHeight_);
         SendMessageW(list_, CB_SETMINVISIBLE, static_cast<WPARAM>(combo.DropDownCount), 0);
         SetPropW(list_, kListProcedure,
                  reinterpret_cast<HANDLE>(SetWindowLongPtrW(
@@ -167,14 +205,14 @@ public:
         }
         if (message == WM_MEASUREITEM) {
             reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
-                static_cast<UINT>(combo_.ItemHeight);
+                static_cast<UINT>(itemHeight_);
             return TRUE;
         }
         if (message == WM_DRAWITEM) {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             const int entry = static_cast<int>(item.itemID);
             DrawEntry(item, combo_.Items(entry), entry >= 0 && entry < Count() ? Marks(entry) : 0,
-                      font_);
+                      font_, dpi_);
             return TRUE;
         }
         return std::nullopt;
@@ -245,6 +283,8 @@ private:
 
     TComboBox& combo_;
     HFONT font_;
+    int dpi_;
+    int itemHeight_;
     HWND list_ = nullptr;
     std::vector<std::string> texts_;
     int updates_ = 0;

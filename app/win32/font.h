@@ -2,16 +2,20 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 
 #include <windows.h>
 
 namespace quillory {
 
-// A regular "MS Sans Serif" GDI font, deleted with its owner.
+// A regular GDI font of the forms, deleted with its owner: the design's "MS Sans Serif" at 96
+// dots per inch, where its bitmaps are drawn for; on a screen of another scale "Tahoma", whose
+// outlines stay sharp at any size.
 class Font {
 public:
-    // `cellHeight`: the height of a character cell in pixels (13 for the common 8-point size).
-    explicit Font(int cellHeight);
+    // `cellHeight`: the height of a character cell in the design's pixels (13 for the common
+    // 8-point size), drawn at `dpi`.
+    Font(int cellHeight, int dpi);
     ~Font();
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
@@ -22,13 +26,13 @@ private:
     HFONT font_;
 };
 
-// The fonts of a window, one for each cell height asked for, made when first asked for.
+// The fonts of a window, one for each cell height and scale asked for, made when first asked for.
 class Fonts {
 public:
-    HFONT For(int cellHeight);
+    HFONT For(int cellHeight, int dpi);
 
 private:
-    std::map<int, std::unique_ptr<Font>> fonts_;
+    std::map<std::pair<int, int>, std::unique_ptr<Font>> fonts_;
 };
 
 }  // namespace quillory

@@ -8,6 +8,8 @@
 #include "app/error_box.h"
 #include "app/toolkit/TMainMenu.h"
 #include "app/toolkit/TTimer.h"
+#include "app/toolkit/scale.h"
+#include "app/win32/dpi.h"
 #include "app/win32/menus.h"
 #include "app/win32/native_control.h"
 #include "app/win32/placement.h"
@@ -194,7 +196,7 @@ void FormWindow::Create(HWND owner) {
     if (form_.FormBorder == TForm::Border::Dialog) {
         TrimSystemMenu(hwnd_);
     }
-    SetClientSize(hwnd_, form_.ClientWidth, form_.ClientHeight);
+    SetClientSize(hwnd_, Scaled(form_.ClientWidth), Scaled(form_.ClientHeight));
     if (form_.OnCreate) {
         Run(form_.OnCreate);
     }
@@ -212,8 +214,15 @@ void FormWindow::Show() {
     }
 }
 
+int FormWindow::Scaled(int length) const { return quillory::Scaled(length, dpi_); }
+
+RECT FormWindow::PlaceOf(const TControl& control) const {
+    return RECT{Scaled(control.Left), Scaled(control.Top), Scaled(control.Left + control.Width),
+                Scaled(control.Top + control.Height)};
+}
+
 HFONT FormWindow::Font(int cellHeight) {
-    return fonts_.For(cellHeight != 0 ? cellHeight : form_.FontHeight);
+    return fonts_.For(cellHeight != 0 ? cellHeight : form_.FontHeight, dpi_);
 }
 
 HACCEL FormWindow::accelerators() const { return menu_ ? menu_->accelerators() : nullptr; }
@@ -309,6 +318,9 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ENDSESSION:
             OnEndSession(wParam != FALSE);
             return 0;
+        case kDpiChanged:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;
@@ -319,16 +331,44 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void FormWindow::OnCreate() {
     const HWND window = hwnd_;
     form_.AttachHandle(window, [window] { DestroyWindow(window); });
-    for (TControl* control : form_.Controls()) {
-        if (std::unique_ptr<NativeControl> native = MakeNative(*control, *this)) {
-            controls_.push_back(std::move(native));
-        }
-    }
+    dpi_ = WindowDpi(window);
+    MakeControls();
     enabled_ = std::make_unique<NativeEnabled>(form_, window);
     title_ = std::make_unique<NativeTitle>(form_, window);
     UINT_PTR id = 0;
     for (TTimer* timer : form_.Timers()) {
         timers_.push_back(std::make_unique<NativeTimer>(*timer, window, ++id));
+    }
+}
+
+void FormWindow::MakeControls() {
+    for (TControl* control : form_.Controls()) {
+        if (std::unique_ptr<NativeControl> native = MakeNative(*control, *this)) {
+            controls_.push_back(std::move(native));
+        }
+    }
+}
+
+void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_) {
+        return;
+    }
+    // The controls are made again at the new scale: each hands its state to its component as
+    // it goes and takes it back as it comes. The focus goes back to the control that had it.
+    const HWND focus = GetFocus();
+    const int focused = focus && IsChild(hwnd_, focus) ? GetDlgCtrlID(focus) : 0;
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    controls_.clear();
+    focus_ = nullptr;
+    dpi_ = dpi;
+    MakeControls();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetClientSize(hwnd_, Scaled(form_.ClientWidth), Scaled(form_.ClientHeight));
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    if (HWND again = focused != 0 ? GetDlgItem(hwnd_, focused) : nullptr) {
+        SetFocus(again);
     }
 }
 

@@ -40,7 +40,14 @@ public:
 
     HWND hwnd() const { return hwnd_; }
     TForm& form() const { return form_; }
-    // The form's font, or one of `cellHeight` pixels; 0 for the form's.
+    // The dots per inch that the window is laid out for, and a length of the form's 96-DPI
+    // design at that scale.
+    int Dpi() const { return dpi_; }
+    int Scaled(int length) const;
+    // A control's place in the client area at the window's scale.
+    RECT PlaceOf(const TControl& control) const;
+    // The form's font, or one whose cells are `cellHeight` pixels high in the design; 0 for the
+    // form's. At the window's scale.
     HFONT Font(int cellHeight = 0);
     // The shortcut keys of the form's menu; null for none.
     HACCEL accelerators() const;
@@ -55,6 +62,10 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
+    // Makes the native control of each component, at the window's scale.
+    void MakeControls();
+    // The window moved to a screen of another scale: lays itself out again for it.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void OnDropFiles(HDROP drop);
     void OnPaint();
@@ -74,6 +85,7 @@ private:
     Ui& ui_;
     HWND hwnd_ = nullptr;
     HWND focus_ = nullptr;  // the control to give the focus back to when activated again
+    int dpi_ = 96;
     Fonts fonts_;
     std::unique_ptr<MenuBar> menu_;
     std::vector<std::unique_ptr<NativeControl>> controls_;

@@ -1,22 +1,33 @@
-// TBevel and TPanel have no window of their own: they draw their frames on the form.
+// TBevel and TPanel have no window of their own: they draw their frames on the form, with lines
+// one pixel wide for each whole 96 dots per inch of the screen.
+#include <algorithm>
+
 #include "app/toolkit/TBevel.h"
 #include "app/toolkit/TPanel.h"
+#include "app/win32/form_window.h"
 #include "app/win32/native_control.h"
 
 namespace quillory {
 namespace {
 
-RECT PlaceOf(const TControl& control) {
-    return RECT{control.Left, control.Top, control.Left + control.Width,
-                control.Top + control.Height};
+int LineWidth(const FormWindow& form) { return std::max(1, form.Dpi() / 96); }
+
+// A frame `width` pixels wide just inside `rect`.
+void Frame(HDC dc, const RECT& rect, int width, int colour) {
+    const HBRUSH brush = GetSysColorBrush(colour);
+    for (int i = 0; i < width; ++i) {
+        const RECT ring{rect.left + i, rect.top + i, rect.right - i, rect.bottom - i};
+        FrameRect(dc, &ring, brush);
+    }
 }
 
-// One line along the top and left edges inside `rect`, another along the bottom and right.
-void DrawBevel(HDC dc, const RECT& rect, int topLeft, int bottomRight) {
-    const RECT top{rect.left, rect.top, rect.right - 1, rect.top + 1};
-    const RECT left{rect.left, rect.top, rect.left + 1, rect.bottom - 1};
-    const RECT bottom{rect.left, rect.bottom - 1, rect.right, rect.bottom};
-    const RECT right{rect.right - 1, rect.top, rect.right, rect.bottom};
+// A line `width` pixels wide along the top and left edges inside `rect`, another along the
+// bottom and right.
+void DrawBevel(HDC dc, const RECT& rect, int width, int topLeft, int bottomRight) {
+    const RECT top{rect.left, rect.top, rect.right - width, rect.top + width};
+    const RECT left{rect.left, rect.top, rect.left + width, rect.bottom - width};
+    const RECT bottom{rect.left, rect.bottom - width, rect.right, rect.bottom};
+    const RECT right{rect.right - width, rect.top, rect.right, rect.bottom};
     FillRect(dc, &top, GetSysColorBrush(topLeft));
     FillRect(dc, &left, GetSysColorBrush(topLeft));
     FillRect(dc, &bottom, GetSysColorBrush(bottomRight));
@@ -26,31 +37,37 @@ void DrawBevel(HDC dc, const RECT& rect, int topLeft, int bottomRight) {
 // A raised bevel frame: a ridge of one highlight and one shadow line all around.
 class NativeBevel : public NativeControl {
 public:
-    NativeBevel(TBevel& bevel, FormWindow&) : place_(PlaceOf(bevel)) {}
+    NativeBevel(TBevel& bevel, FormWindow& form)
+        : place_(form.PlaceOf(bevel)), width_(LineWidth(form)) {}
     void PaintOnForm(HDC dc) override {
-        // The shadow one pixel down and right, the highlight over it.
-        const RECT shadow{place_.left + 1, place_.top + 1, place_.right, place_.bottom};
-        const RECT highlight{place_.left, place_.top, place_.right - 1, place_.bottom - 1};
-        FrameRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
-        FrameRect(dc, &highlight, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+        // The shadow one line down and right, the highlight over it.
+        const RECT shadow{place_.left + width_, place_.top + width_, place_.right, place_.bottom};
+        const RECT highlight{place_.left, place_.top, place_.right - width_,
+                             place_.bottom - width_};
+        Frame(dc, shadow, width_, COLOR_BTNSHADOW);
+        Frame(dc, highlight, width_, COLOR_BTNHIGHLIGHT);
     }
 
 private:
     RECT place_;
+    int width_;
 };
 
-// A panel's border: an outer lowered bevel and an inner raised one, one pixel each.
+// A panel's border: an outer lowered bevel and an inner raised one, one line each.
 class NativePanel : public NativeControl {
 public:
-    NativePanel(TPanel& panel, FormWindow&) : place_(PlaceOf(panel)) {}
+    NativePanel(TPanel& panel, FormWindow& form)
+        : place_(form.PlaceOf(panel)), width_(LineWidth(form)) {}
     void PaintOnForm(HDC dc) override {
-        DrawBevel(dc, place_, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
-        const RECT inner{place_.left + 1, place_.top + 1, place_.right - 1, place_.bottom - 1};
-        DrawBevel(dc, inner, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+        DrawBevel(dc, place_, width_, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+        const RECT inner{place_.left + width_, place_.top + width_, place_.right - width_,
+                         place_.bottom - width_};
+        DrawBevel(dc, inner, width_, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
     }
 
 private:
     RECT place_;
+    int width_;
 };
 
 [[maybe_unused]] const bool bevels = RegisterNative<TBevel, NativeBevel>();

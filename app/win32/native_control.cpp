@@ -32,11 +32,12 @@ void NativeControl::PaintOnForm(HDC) {}
 HWND NativeControl::CreateWindowFor(FormWindow& form, const TControl& control,
                                     const wchar_t* className, const std::string& text, DWORD style,
                                     DWORD exStyle, int height, int fontHeight) {
+    const RECT place = form.PlaceOf(control);
     hwnd_ = CreateWindowExW(exStyle, className, WideOf(text).c_str(),
                             WS_CHILD | WS_VISIBLE | (control.TabStop ? WS_TABSTOP : 0) | style,
-                            control.Left, control.Top, control.Width,
-                            height != 0 ? height : control.Height, form.hwnd(),
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id)),
+                            place.left, place.top, place.right - place.left,
+                            height != 0 ? form.Scaled(height) : place.bottom - place.top,
+                            form.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.Id)),
                             GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(form.Font(fontHeight)), FALSE);
     return hwnd_;

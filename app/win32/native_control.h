@@ -38,7 +38,8 @@ public:
 
 protected:
     // Makes the control's child window in `form` at its place, with its tab stop, its id and a
-    // font of `fontHeight` pixels (0: the form's). The text is in UTF-8, as every text here.
+    // font of `fontHeight` pixels (0: the form's); `height` (0: the control's) and the font
+    // in the design's pixels, scaled as the form is. The text is in UTF-8, as every text here.
     HWND CreateWindowFor(FormWindow& form, const TControl& control, const wchar_t* className,
                          const std::string& text, DWORD style, DWORD exStyle = 0, int height = 0,
                          int fontHeight = 0);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "app/toolkit/TWaveView.h"
@@ -28,6 +29,11 @@ public:
     }
 
     const TWaveView::Picture& Shown() const override { return picture_; }
+    int Columns() const override {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        return std::max(0, static_cast<int>(client.right) - 2);
+    }
     // Only the columns that changed are drawn again on the screen: while it records, those at
     // the end.
     void Show(const TWaveView::Picture& picture) override {
@@ -72,23 +78,32 @@ private:
         FillRect(dc, &frame, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
         const int top = frame.top + 1, bottom = frame.bottom - 1, middle = (top + bottom) / 2;
-        const RECT white{1 + picture_.KeptFrom, top, 1 + picture_.KeptTo, bottom};
+        // A picture of another number of columns than the frame holds (made before the window
+        // moved to a screen of another scale) is spread over them until the next one comes.
+        const int columns = static_cast<int>(picture_.Peaks.size());
+        const int inside = std::max(0, static_cast<int>(frame.right - frame.left) - 2);
+        const auto x = [&](int column) {
+            return 1 + (columns == 0 || columns == inside
+                            ? column
+                            : static_cast<int>(std::int64_t{column} * inside / columns));
+        };
+        const RECT white{x(picture_.KeptFrom), top, x(picture_.KeptTo), bottom};
         FillRect(dc, &white, GetSysColorBrush(COLOR_WINDOW));
         const int half = (bottom - top) / 2;
-        std::vector<POINT> kept, trimmed;
+        std::vector<POINT> keptPoints, trimmed;
         for (int column = 0; column < static_cast<int>(picture_.Peaks.size()); ++column) {
             const int reach =
                 std::max(1, static_cast<int>(std::int64_t{picture_.Peaks[column]} * half / 32768));
-            const bool inside = column >= picture_.KeptFrom && column < picture_.KeptTo;
-            auto& points = inside ? kept : trimmed;
-            points.push_back({1 + column, middle - reach});
-            points.push_back({1 + column, middle + reach});
+            const bool kept = column >= picture_.KeptFrom && column < picture_.KeptTo;
+            auto& points = kept ? keptPoints : trimmed;
+            points.push_back({x(column), middle - reach});
+            points.push_back({x(column), middle + reach});
         }
-        Lines(dc, kept, GetSysColor(COLOR_HIGHLIGHT));
+        Lines(dc, keptPoints, GetSysColor(COLOR_HIGHLIGHT));
         Lines(dc, trimmed, GetSysColor(COLOR_GRAYTEXT));
         if (picture_.Position >= 0) {
             const HBRUSH red = CreateSolidBrush(RGB(220, 0, 0));
-            const RECT line{1 + picture_.Position, top, 2 + picture_.Position, bottom};
+            const RECT line{x(picture_.Position), top, x(picture_.Position) + 1, bottom};
             FillRect(dc, &line, red);
             DeleteObject(red);
         }

@@ -186,14 +186,16 @@ std::string layout(SIZE client, const std::vector<Control>& controls) {
     return text;
 }
 
-// The design scaled: a closed list is as high as its field and the system's frame around it.
+// The design scaled. A closed list is as high as its entries' line and the system's frame
+// around it, which does not grow.
 std::vector<Control> scaledTo(std::vector<Control> controls, int dpi) {
     for (Control& c : controls) {
         const RECT& r = c.place;
+        const int grown = scaled(c.item, dpi) - c.item;
         c.place = {scaled(r.left, dpi), scaled(r.top, dpi), scaled(r.right, dpi),
-                   c.field ? r.bottom - c.field + scaled(c.field, dpi) : scaled(r.bottom, dpi)};
-        c.field = scaled(c.field, dpi);
-        c.item = scaled(c.item, dpi);
+                   c.item ? r.bottom + grown : scaled(r.bottom, dpi)};
+        c.field += c.item ? grown : 0;
+        c.item += grown;
     }
     return controls;
 }
@@ -369,8 +371,8 @@ TEST_F(Dpi, EveryFormAtFourScales) {
             ASSERT_NE(remote, nullptr);
             WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
             CloseHandle(process);
-            post(main_, kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(remote));
-            settle(main_);
+            // Sent, as the system sends it: it returns once the window is laid out anew.
+            send(main_, kDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(remote));
             SCOPED_TRACE("moved to 144 DPI");
             expectLaidOut(kForms[0], main_, 144, design[ids::kMainWindowClass]);
         }

@@ -19,27 +19,24 @@ constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, of Windows 8.1 and later
 
 int scaled(int pixels, int dpi) { return MulDiv(pixels, dpi, 96); }
 
-// The screen scale of the programs started from now on, restored at the end (also when the test
-// fails on the way).
+// The screen scale of the programs started from now on; the one before comes back at the end,
+// also when the test fails.
 class LogPixels {
 public:
     LogPixels() {
         RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
                         nullptr, &key_, nullptr);
         DWORD size = sizeof before_;
-        had_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr,
-                                reinterpret_cast<BYTE*>(&before_), &size) == ERROR_SUCCESS;
+        had_ = !RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, bytes(before_), &size);
     }
     ~LogPixels() {
         had_ ? set(before_) : (void)RegDeleteValueA(key_, "LogPixels");
         RegCloseKey(key_);
     }
-    void set(DWORD dpi) {
-        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                       sizeof dpi);
-    }
+    void set(DWORD dpi) { RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, bytes(dpi), 4); }
 
 private:
+    static BYTE* bytes(DWORD& value) { return reinterpret_cast<BYTE*>(&value); }
     HKEY key_ = nullptr;
     DWORD before_ = 96;
     bool had_ = false;
@@ -115,6 +112,7 @@ struct Label {
 };
 struct Form {
     const char* className;
+    int command;  // the menu command that opens it; 0 for the main window
     SIZE client;
     int cellHeight;
     std::vector<Label> labels;
@@ -122,16 +120,16 @@ struct Form {
 };
 // clang-format off
 const Form kForms[] = {
-    {ids::kMainWindowClass, {738, 288}, 13,
+    {ids::kMainWindowClass, 0, {738, 288}, 13,
      {{24, 16, captions::kCommType, 13}, {24, 72, captions::kReplace, 13},
       {24, 152, captions::kWith, 13}},
      {{ids::kSpeedButton1, 18}, {ids::kBitBtn1, 20}, {ids::kReloadBtn, 16}, {ids::kWavBtn, 18},
       {ids::kDeleteFilesBtn, 32}}},
-    {ids::kAboutBoxClass, {298, 218}, 11,
+    {ids::kAboutBoxClass, ids::kMenuAbout, {298, 218}, 11,
      {{18, 18, captions::kProductName, 16}, {18, 41, captions::kVersion, 11},
       {73, 93, captions::kAddress, 15}, {16, 125, captions::kSite, 15},
       {15, 145, captions::kNextVersion1, 11}, {15, 158, captions::kNextVersion2, 11}}, {}},
-    {ids::kRecordBoxClass, {504, 285}, 13,
+    {ids::kRecordBoxClass, ids::kMenuRecord, {504, 285}, 13,
      {{8, 8, captions::kMessage, 13}, {8, 171, captions::kLevel, 13}}, {}},
 };
 // clang-format on
@@ -209,11 +207,10 @@ protected:
     }
 
     HWND open(const Form& form) {
-        if (form.className == std::string(ids::kMainWindowClass)) {
+        if (form.command == 0) {
             return main_;
         }
-        const bool about = form.className == std::string(ids::kAboutBoxClass);
-        post(main_, WM_COMMAND, MAKEWPARAM(about ? ids::kMenuAbout : ids::kMenuRecord, 0));
+        post(main_, WM_COMMAND, MAKEWPARAM(form.command, 0));
         HWND box = nullptr;
         waitUntil([&] { return IsWindowVisible(box = FindWindowA(form.className, nullptr)); },
                   form.className);

@@ -1,14 +1,11 @@
 #include "app/Unit1.h"
 
 #include "app/Unit2.h"
-#include "game/locator.h"
 #include "game/slots.h"
 
 namespace quillory {
 
 using namespace messages;
-
-constexpr int kShowNormal = 5;  // SW_SHOWNORMAL
 
 TForm1::TForm1(Services services)
     : TForm(ids::kMainWindowClass, kMainWindowCaption, 738, 288, 13, Border::Single),
@@ -27,14 +24,6 @@ TForm1::TForm1(Services services)
     for (int slot = 0; slot < kSlotCount; ++slot) {
         Textes.Add("");
     }
-
-    OpenDialog.Title = captions::kOpenDialogTitle;
-    OpenDialog.Filter = captions::kOpenDialogFilter;
-    OpenDialog.DefaultExt = ".wav";
-    OpenDialog.InitialDir = "c:\\wav";
-    OpenDialog.HideReadOnly = true;
-    OpenDialog.PathMustExist = true;
-    OpenDialog.FileMustExist = true;
 
     Textes.OnChange = [this] { TextesChange(); };
     Button1.OnClick = [this] { Button1Click(); };
@@ -83,15 +72,13 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::GetRepBase() {
-    const GameInstallation installation = locateGame(services_.registry);
-    if (installation.missing) {
-        InstallMissing = true;
-        Timer1.SetEnabled(true);
+    // The voices first: a text file that does not load hides none of them.
+    if (session_.OpenInstalled(services_.registry)) {
+        ShowSession();
         return;
     }
-    // The voices first: a text file that does not load hides none of them.
-    session_.Open(installation.gameDir);
-    ShowSession();
+    InstallMissing = true;
+    Timer1.SetEnabled(true);
 }
 
 void TForm1::LoadTextFromFile() {
@@ -174,15 +161,12 @@ void TForm1::TextClick() {
     RestoreDefault.SetEnabled(session_.NotDefault(slot));
 }
 
-void TForm1::UndoChangeClick() {
-    if (session_.UndoChange(Textes.ItemIndex())) {
-        ShowSession();
-        ShowSelectedText();
-    }
-}
+void TForm1::UndoChangeClick() { ShowTextChange(session_.UndoChange(Textes.ItemIndex())); }
 
-void TForm1::RestoreDefaultClick() {
-    if (session_.RestoreDefault(Textes.ItemIndex())) {
+void TForm1::RestoreDefaultClick() { ShowTextChange(session_.RestoreDefault(Textes.ItemIndex())); }
+
+void TForm1::ShowTextChange(bool changed) {
+    if (changed) {
         ShowSession();
         ShowSelectedText();
     }
@@ -212,12 +196,8 @@ void TForm1::Timer1Timer() {
 
 void TForm1::WavBtnClick() {
     if (!session_.Busy() && services_.ui.Execute(OpenDialog)) {
-        ImportWave(OpenDialog.FileName);
+        Showing([&] { session_.AttachSound(Textes.ItemIndex(), OpenDialog.FileName, player_); });
     }
-}
-
-void TForm1::ImportWave(const std::string& path) {
-    Showing([&] { session_.AttachSound(Textes.ItemIndex(), path, player_); });
 }
 
 void TForm1::DeleteFilesBtnClick() {
@@ -233,14 +213,7 @@ void TForm1::SpeedButton1Click() {
     }
 }
 
-void TForm1::OpenFolderClick() {
-    // The folder's default action: Explorer, on every Windows.
-    const std::string& folder = session_.GameDir();
-    if (services_.shell.Execute(Handle(), folder, "", folder, kShowNormal) <= 32) {
-        services_.ui.ShowMessageBox(MessageOwner, CannotOpenFolder(folder), kErrorCaption,
-                                    kMbOk | kMbIconStop);
-    }
-}
+void TForm1::OpenFolderClick() { session_.OpenFolder(Handle(), player_); }
 
 void TForm1::AboutClick() {
     if (AboutBox != nullptr) {

@@ -79,7 +79,14 @@ public:
         Kind::Bitmap, {IDB_DELETE}};
     TProgressBar Progress{*this, ids::kProgress, {24, 128, 561, 9}};
 
-    TOpenDialog OpenDialog;
+    TOpenDialog OpenDialog{.Title = captions::kOpenDialogTitle,
+                           .Filter = captions::kOpenDialogFilter,
+                           .DefaultExt = ".wav",
+                           .InitialDir = "c:\\wav",
+                           .HideReadOnly = true,
+                           .PathMustExist = true,
+                           .FileMustExist = true,
+                           .FileName = {}};
     TTimer Timer1{*this, 10};
     // The menu bar: "Text" and "Voice" with their items for the selected slot, "Game" with what
     // the buttons at the bottom do and the game's folder, then "About...".
@@ -135,8 +142,6 @@ public:
     void GetRepBase();
     void LoadTextFromFile();
     void SaveTextFile();
-    // Makes the sound file `path` (UTF-8) the voice of the selected slot.
-    void ImportWave(const std::string& path);
 
     // The game that the window shows and works on.
     GameSession& Session() { return session_; }
@@ -158,6 +163,8 @@ private:
     void ShowSession();
     // Shows the selected slot's text in the edit.
     void ShowSelectedText();
+    // After a verb that put another text in the selected slot, when it did: shows it.
+    void ShowTextChange(bool changed);
     // Whether the edit holds a text typed for `slot` and not applied.
     bool Typed(int slot) const;
     // Before the text typed in the edit for `slot` is left behind: false when the player

@@ -212,6 +212,8 @@ Box NoticeBox(Notice notice, const std::vector<std::string>& details) {
         case Notice::CannotStart:
             return {CannotStart(detail, details.size() > 1 ? details[1] : std::string()),
                     kErrorCaption, kMbOk | kMbIconStop};
+        case Notice::CannotOpenFolder:
+            return {CannotOpenFolder(detail), kErrorCaption, kMbOk | kMbIconStop};
     }
     return {};
 }

@@ -16,18 +16,24 @@ std::size_t FileBytes::readAt(std::uint64_t offset, void* into, std::size_t coun
 }
 
 SoundOpening openSound(FileSystem& fs, const std::string& utf8Path) {
-    auto in = std::make_unique<FileBytes>(fs.openRead(utf8Path));
+    std::unique_ptr<File> file = fs.openRead(utf8Path);
     SoundOpening opening;
-    opening.kind = soundKind(*in);
-    if (opening.kind == SoundKind::Mp3) {
+    {
+        FileBytes bytes(*file);
+        opening.kind = soundKind(bytes);
+    }
+    if (opening.kind == SoundKind::Wave || opening.kind == SoundKind::Unknown) {
+        opening.file = std::move(file);
+    } else if (opening.kind == SoundKind::Mp3) {
+        auto in = std::make_unique<FileBytes>(std::move(file));
         const Mp3Layout layout = describeMp3(*in);
         if (!layout.found) {
             opening.decoded.trouble = DecodeTrouble::Damaged;
             return opening;
         }
         opening.decoded = decodeMp3(mp3Stream(std::move(in), layout), utf8Path);
-    } else if (opening.kind != SoundKind::Wave && opening.kind != SoundKind::Unknown) {
-        in.reset();  // the decoder opens the file itself
+    } else {
+        file.reset();  // the decoder opens the file itself
         opening.decoded = decodeFile(opening.kind, utf8Path);
     }
     return opening;

@@ -29,10 +29,12 @@ struct SoundOpening {
     // For a compressed kind: the decoded sound, or why there is none. Nothing is decoded for
     // Wave (read as it is) and Unknown.
     DecodeResult decoded;
+    // For Wave and Unknown: the file, still open, for its reader to go on with.
+    std::unique_ptr<File> file;
 };
 
-// Opens the file at `utf8Path` (failures of the file system pass through as they come): an MP3
-// whose frames cannot be found is Damaged.
+// Opens the file at `utf8Path` once (failures of the file system pass through as they come): an
+// MP3 whose frames cannot be found is Damaged.
 SoundOpening openSound(FileSystem& fs, const std::string& utf8Path);
 
 }  // namespace quillory

@@ -49,6 +49,7 @@ enum class Notice {
     Unstorable,         // characters the game's texts cannot hold (detail: the characters)
     NotDeleted,         // files that stayed after a deletion (detail: their paths)
     CannotStart,        // the game did not start (detail: its folder)
+    CannotOpenFolder,   // the game's folder did not open (detail: the folder)
 };
 
 // What the player is told when a sound did not start playing; nothing when it plays.

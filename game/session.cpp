@@ -7,6 +7,7 @@
 #include "formats/speech.h"
 #include "game/FmxUtils.h"
 #include "game/comm_texts.h"
+#include "game/locator.h"
 #include "game/removal.h"
 #include "game/slots.h"
 #include "game/speech_import.h"
@@ -53,6 +54,14 @@ void GameSession::Open(std::string dir) {
     dir_ = std::move(dir);
     RemoveUnfinishedWrites(fs_, dir_);
     FindVoices();
+}
+
+bool GameSession::OpenInstalled(Registry& registry) {
+    GameInstallation installation = locateGame(registry);
+    if (!installation.missing) {
+        Open(std::move(installation.gameDir));
+    }
+    return !installation.missing;
 }
 
 const std::string& GameSession::Text(int slot) const {
@@ -216,7 +225,7 @@ void GameSession::AttachSound(int slot, const std::string& path, Player& player)
     }
     SoundOpening opening = openSound(fs_, path);
     if (opening.kind == SoundKind::Wave || opening.kind == SoundKind::Unknown) {
-        AttachWave(slot, path, player);
+        AttachWave(slot, std::move(opening.file), player);
         return;
     }
     player.SoundRecognised();
@@ -244,8 +253,8 @@ void GameSession::AttachSound(int slot, const std::string& path, Player& player)
     }
 }
 
-void GameSession::AttachWave(int slot, const std::string& path, Player& player) {
-    WaveImport importing(fs_, path);
+void GameSession::AttachWave(int slot, std::unique_ptr<File> file, Player& player) {
+    WaveImport importing(fs_, std::move(file));
     const WaveDescription& wave = importing.wave();
     if (wave.isWave) {
         player.SoundRecognised();
@@ -290,21 +299,24 @@ void GameSession::WriteAttached(int slot, const std::function<VoiceSound()>& sou
     // The sound that plays keeps its file open: it stops before a voice is replaced or goes.
     sound_.Stop();
     {
+        // However the write ends, the program takes commands again and the bar stops.
+        struct Working {
+            bool& busy;
+            Player& player;
+            bool written = false;
+            ~Working() {
+                busy = false;
+                player.WorkEnds(written);
+            }
+        } working{busy_, player};
         busy_ = true;
         player.WorkBegins();
-        try {
-            VoiceSound voice = sound();
-            Previous().Keep(slot);
-            WriteVoice(Game(), slot, voice, [&](std::uint64_t done, std::uint64_t total) {
-                player.WorkProgress(done, total);
-            });
-        } catch (...) {
-            busy_ = false;
-            player.WorkEnds(false);
-            throw;
-        }
-        busy_ = false;
-        player.WorkEnds(true);
+        VoiceSound voice = sound();
+        Previous().Keep(slot);
+        WriteVoice(Game(), slot, voice, [&](std::uint64_t done, std::uint64_t total) {
+            player.WorkProgress(done, total);
+        });
+        working.written = true;
     }
     FindVoices();
     player.Tell(Notice::Done);
@@ -409,6 +421,13 @@ void GameSession::RunGame(void* owner, Player& player) {
     }
     if (LaunchFile(shell_, owner, kGameExecutable, "", dir_, kShowNormal) <= 32) {
         player.Tell(Notice::CannotStart, {kGameExecutable, dir_});
+    }
+}
+
+void GameSession::OpenFolder(void* owner, Player& player) {
+    // The folder's default action: Explorer, on every Windows.
+    if (shell_.Execute(owner, dir_, "", dir_, kShowNormal) <= 32) {
+        player.Tell(Notice::CannotOpenFolder, {dir_});
     }
 }
 

@@ -4,6 +4,7 @@
 // the player edited them, which messages have a voice, and the player's verbs. The windows draw
 // it and pass the player's commands to it; every rule about the player's data lives here.
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "platform/app_data.h"
 #include "platform/filesystem.h"
 #include "platform/microphone.h"
+#include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
 
@@ -31,6 +33,8 @@ public:
     // Works on the game in `dir` (ending in a separator) from now on: drops what unfinished
     // writes left there and finds its voices.
     void Open(std::string dir);
+    // Opens the game its setup's registry record names; false when the game is not installed.
+    bool OpenInstalled(Registry& registry);
     const std::string& GameDir() const { return dir_; }
     // The first bytes of the text file as last loaded, written back by the next save.
     const std::string& CommFileHeader() const { return header_; }
@@ -102,12 +106,14 @@ public:
     bool RemoveEverything(Player& player);
     // Starts the game, after saving the changed texts if the player wishes.
     void RunGame(void* owner, Player& player);
+    // Shows the game's folder.
+    void OpenFolder(void* owner, Player& player);
 
 private:
     // Whether the 40 texts may be written in place of the file, with the player's word where the
     // file could not be read or another program changed it since.
     bool MaySave(Player& player);
-    void AttachWave(int slot, const std::string& path, Player& player);
+    void AttachWave(int slot, std::unique_ptr<File> file, Player& player);
     // Writes the voice `sound` gives as the voice of `slot`, with the player watching.
     void WriteAttached(int slot, const std::function<VoiceSound()>& sound, Player& player);
     void TellKept(const std::vector<std::string>& kept, Player& player);

@@ -36,7 +36,10 @@ private:
 }  // namespace
 
 WaveImport::WaveImport(FileSystem& fs, const std::string& wavPath)
-    : fs_(fs), file_(fs.openRead(wavPath)) {
+    : WaveImport(fs, fs.openRead(wavPath)) {}
+
+WaveImport::WaveImport(FileSystem& fs, std::unique_ptr<File> file)
+    : fs_(fs), file_(std::move(file)) {
     FileBytes source(*file_);
     wave_ = describeWave(source);
 }

@@ -14,8 +14,9 @@ namespace quillory {
 
 class WaveImport {
 public:
-    // The file by its path in UTF-8. A failing file operation throws Error.
+    // The file by its path in UTF-8, or already open. A failing file operation throws Error.
     WaveImport(FileSystem& fs, const std::string& wavPath);
+    WaveImport(FileSystem& fs, std::unique_ptr<File> file);
     ~WaveImport();
 
     const WaveDescription& wave() const { return wave_; }

@@ -1,7 +1,6 @@
-// The native window of TLabel: a static text that sizes itself to its caption.
+// The native side of TLabel: no window of its own. The form draws the caption at the label's
+// place, in the label's font, on the form's face; the label is as wide and as high as its text.
 #include <windows.h>
-
-#include <commctrl.h>
 
 #include "app/toolkit/TLabel.h"
 #include "app/win32/form_window.h"
@@ -11,55 +10,70 @@
 namespace quillory {
 namespace {
 
+constexpr UINT kTextFormat = DT_LEFT | DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP;
+
 class NativeLabel : public NativeControl, public TextWidget {
 public:
-    NativeLabel(TLabel& label, FormWindow& form) : label_(label) {
-        CreateWindowFor(form, label, WC_STATICW, "", SS_LEFT | SS_NOPREFIX, 0, label.Height,
-                        label.FontHeight);
+    NativeLabel(TLabel& label, FormWindow& form)
+        : label_(label), form_(form.hwnd()), font_(form.Font(label.FontHeight)) {
+        const RECT place = form.PlaceOf(label);
+        area_ = RECT{place.left, place.top, place.left, place.top};
         SetText(label.Caption());
         label.widget.Attach(*this);
     }
-    ~NativeLabel() override { label_.widget.Detach(); }
+    ~NativeLabel() override {
+        label_.widget.Detach();
+        InvalidateRect(form_, &area_, TRUE);
+    }
 
-    std::string Text() const override { return WindowText(hwnd()); }
+    std::string Text() const override { return text_; }
 
-    // Sizes the label to the text, in its own font, then sets the text: a static control draws
-    // a new text at once, in the size it has then, and a narrower one would break the text
-    // onto a hidden second line (holes where the old width ended, once the label grows).
+    // Where the old text stood and where the new one stands are drawn again, the whole of both.
     void SetText(const std::string& caption) override {
-        const HWND label = hwnd();
-        if (caption == Text()) {
+        if (caption == text_ && area_.right > area_.left) {
             return;
         }
-        const std::wstring wide = WideOf(caption);
-        HDC dc = GetDC(label);
-        const auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
-        const HGDIOBJ old = SelectObject(dc, font);
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
+        InvalidateRect(form_, &area_, TRUE);
+        text_ = caption;
+        wide_ = WideOf(caption);
+        const SIZE size = Measure();
+        area_.right = area_.left + size.cx;
+        area_.bottom = area_.top + size.cy;
+        InvalidateRect(form_, &area_, TRUE);
+    }
+
+    void PaintOnForm(HDC dc) override {
+        const HGDIOBJ old = SelectObject(dc, font_);
+        const int mode = SetBkMode(dc, TRANSPARENT);
+        const COLORREF colour = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        RECT area = area_;
+        DrawTextW(dc, wide_.c_str(), static_cast<int>(wide_.size()), &area, kTextFormat);
+        SetTextColor(dc, colour);
+        SetBkMode(dc, mode);
         SelectObject(dc, old);
-        ReleaseDC(label, dc);
-        RECT before{};
-        GetWindowRect(label, &before);
-        MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&before), 2);
-        // An empty label keeps a sliver of width, as at design time. Nothing of the old text's
-        // pixels is kept.
-        const int width = caption.empty() ? 3 : extent.cx;
-        SetWindowPos(label, nullptr, 0, 0, width, metrics.tmHeight,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-        SetWindowTextW(label, wide.c_str());
-        InvalidateRect(label, nullptr, TRUE);
-        // Where a longer text stood, the form shows again.
-        const RECT left{before.left + width, before.top, before.right, before.bottom};
-        if (left.right > left.left) {
-            InvalidateRect(GetParent(label), &left, TRUE);
-        }
     }
 
 private:
+    // The text's size in the label's font; an empty label keeps a sliver of width, as at design
+    // time, and the font's height.
+    SIZE Measure() const {
+        const HDC dc = GetDC(form_);
+        const HGDIOBJ old = SelectObject(dc, font_);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, wide_.c_str(), static_cast<int>(wide_.size()), &extent);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(form_, dc);
+        return SIZE{wide_.empty() ? 3 : extent.cx, metrics.tmHeight};
+    }
+
     TLabel& label_;
+    HWND form_;
+    HFONT font_;
+    std::string text_;
+    std::wstring wide_;
+    RECT area_{};
 };
 
 [[maybe_unused]] const bool registered = RegisterNative<TLabel, NativeLabel>();

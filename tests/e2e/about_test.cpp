@@ -38,10 +38,17 @@ TEST_F(About, SameBoxEachTimeModalClosedByEnterOrCloseBoxNotEscape) {
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(placeInParent(ok).left, 111);
     EXPECT_EQ(placeInParent(ok).top, 187);
-    for (const char* text :
-         {"Quillory", "Version " QUILLORY_VERSION,
-          "I'll try to have the next version to change also", "Prophecy's comms."}) {
-        EXPECT_NE(findChild(box, "Static", text), nullptr) << text;
+    // The labels on the panel at (8, 8), each in its font.
+    struct Label {
+        POINT at;
+        int fontHeight;
+        const char* text;
+    };
+    for (const Label& label :
+         {Label{{18, 18}, 16, "Quillory"}, Label{{18, 41}, 11, "Version " QUILLORY_VERSION},
+          Label{{15, 145}, 11, "I'll try to have the next version to change also"},
+          Label{{15, 158}, 11, "Prophecy's comms."}}) {
+        EXPECT_EQ(labelText(box, label.at, label.fontHeight), label.text);
     }
     const std::vector<std::string> first = textsOf(box);
     screenshot(box, "about-box");

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
+#include <set>
 #include <thread>
 
 #include "app/version.h"
@@ -460,6 +462,142 @@ Pixels captureRaised(HWND window) {
 std::uint32_t systemRgb(int colour) {
     const COLORREF value = GetSysColor(colour);
     return (GetRValue(value) << 16) | (GetGValue(value) << 8) | GetBValue(value);
+}
+
+namespace {
+
+// One character as the font draws it: its cell, as wide as the character's advance.
+struct Glyph {
+    char character;
+    Pixels cell;
+    int ink;  // pixels in the text's colour
+};
+
+std::vector<Glyph> glyphsOf(int fontHeight) {
+    // Lower case before upper case: where two glyphs look alike ('l' and 'I'), the common one.
+    const std::string alphabet =
+        "abcdefghijklmnopqrstuvwxyz0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ.,:;!?'-()/&%+@\"_";
+    const HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    std::vector<Glyph> glyphs;
+    for (const char character : alphabet) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, &character, 1, &size);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = size.cx;
+        info.bmiHeader.biHeight = -metrics.tmHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+        RECT cell{0, 0, size.cx, metrics.tmHeight};
+        FillRect(dc, &cell, GetSysColorBrush(COLOR_BTNFACE));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        DrawTextA(dc, &character, 1, &cell, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
+        GdiFlush();
+        Glyph glyph{character, {size.cx, metrics.tmHeight, {}}, 0};
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        glyph.cell.rgb.assign(pixels, pixels + size.cx * metrics.tmHeight);
+        for (std::uint32_t& pixel : glyph.cell.rgb) {
+            pixel &= 0xFFFFFF;
+            glyph.ink += pixel != systemRgb(COLOR_BTNFACE) ? 1 : 0;
+        }
+        SelectObject(dc, oldBitmap);
+        DeleteObject(bitmap);
+        glyphs.push_back(std::move(glyph));
+    }
+    // The glyph with the most ink first: a space fits wherever any other glyph's blank columns do.
+    std::stable_sort(glyphs.begin(), glyphs.end(),
+                     [](const Glyph& a, const Glyph& b) { return a.ink > b.ink; });
+    SelectObject(dc, oldFont);
+    DeleteDC(dc);
+    DeleteObject(font);
+    return glyphs;
+}
+
+bool drawnAt(const Pixels& line, int x, const Pixels& cell) {
+    if (x + cell.width > line.width || cell.height > line.height) {
+        return false;
+    }
+    for (int y = 0; y < cell.height; ++y) {
+        for (int column = 0; column < cell.width; ++column) {
+            if (line.at(x + column, y) != cell.at(column, y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+namespace {
+
+// The glyphs that the line shows from column `x` on, to where a gap wider than two spaces
+// begins; where glyphs look alike ('l' and 'I'), the reading that fits the rest of the line.
+// Null when none fits.
+std::optional<std::string> readFrom(const Pixels& line, int x, const std::vector<Glyph>& glyphs,
+                                    std::set<int>& dead) {
+    const std::uint32_t face = systemRgb(COLOR_BTNFACE);
+    if (x >= line.width ||
+        line.countOther(RECT{x, 0, std::min(x + 8, line.width), line.height}, face) == 0) {
+        return std::string();
+    }
+    if (dead.count(x) != 0) {
+        return std::nullopt;
+    }
+    for (const Glyph& glyph : glyphs) {
+        if (drawnAt(line, x, glyph.cell)) {
+            if (auto rest = readFrom(line, x + glyph.cell.width, glyphs, dead)) {
+                return glyph.character + *rest;
+            }
+        }
+    }
+    dead.insert(x);
+    return std::nullopt;
+}
+
+std::string readLine(const Pixels& line, const std::vector<Glyph>& glyphs) {
+    std::set<int> dead;
+    std::string text = readFrom(line, 0, glyphs, dead).value_or("?");
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string labelText(HWND form, POINT at, int fontHeight) {
+    const std::vector<Glyph> glyphs = glyphsOf(fontHeight);
+    // What the screen shows lags behind the window's state by a repaint: the same reading
+    // twice in a row, and every glyph known, is what the window shows.
+    std::string text, before = "?";
+    for (int reading = 0; reading < 50; ++reading) {
+        {
+            // Raised, the window may stand somewhere else on the screen.
+            RaisedForCapture raised(form);
+            RECT client = clientRect(form);
+            MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            const RECT area{client.left + at.x, client.top + at.y, client.right,
+                            client.top + at.y + glyphs.front().cell.height};
+            text = readLine(capture(area), glyphs);
+        }
+        if (text == before && text.find('?') == std::string::npos) {
+            break;
+        }
+        before = text;
+    }
+    return text;
 }
 
 std::wstring wideOf(const std::string& utf8) {

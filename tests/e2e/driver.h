@@ -126,6 +126,12 @@ Pixels captureRaised(HWND window);
 // A system colour (COLOR_...) as the pixels hold it.
 std::uint32_t systemRgb(int colour);
 
+// The text that a label of the form shows at `at` in its client area, read off the screen as
+// the user reads it (a label has no window of its own): glyph by glyph in the forms' font at
+// 96 dots per inch, "MS Sans Serif" with cells of `fontHeight` pixels; "?" where no glyph fits.
+// The form is raised while it is read.
+std::string labelText(HWND form, POINT at, int fontHeight = 13);
+
 // Drops files on a window of `program` as the shell does: a WM_DROPFILES whose HDROP (the
 // DROPFILES block and the wide names) is written into the program's own memory.
 void dropFiles(const class Program& program, HWND window,

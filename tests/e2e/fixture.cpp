@@ -63,11 +63,9 @@ void ProgramTest::attach() {
     ASSERT_NE(main_, nullptr);
     textes_ = findChildById(main_, "ComboBox", ids::kTextes);
     edit_ = findChildById(main_, "Edit", ids::kNouveauTexte);
-    typePhrase_ = findChildById(main_, "Static", ids::kTypePhrase);
     progress_ = findChildById(main_, PROGRESS_CLASSA, ids::kProgress);
     ASSERT_NE(textes_, nullptr) << "no drop-down list of texts";
     ASSERT_NE(edit_, nullptr) << "no edit for the new text";
-    ASSERT_NE(typePhrase_, nullptr) << "no category label";
     ASSERT_NE(progress_, nullptr) << "no progress bar";
 }
 
@@ -128,7 +126,7 @@ void ProgramTest::chooseFile(const std::string& path) {
 std::vector<std::string> ProgramTest::entries() const { return comboEntries(textes_); }
 int ProgramTest::selection() const { return comboSelection(textes_); }
 std::string ProgramTest::edited() const { return textOf(edit_); }
-std::string ProgramTest::categoryShown() const { return textOf(typePhrase_); }
+std::string ProgramTest::categoryShown() const { return labelText(main_, {104, 16}); }
 
 void ProgramTest::expectOwnedByTheApplication(const MessageBoxView& box) {
     ASSERT_NE(box.owner, nullptr) << "\"" << box.text << "\" has no owner";

@@ -84,7 +84,6 @@ protected:
     HWND main_ = nullptr;
     HWND textes_ = nullptr;
     HWND edit_ = nullptr;
-    HWND typePhrase_ = nullptr;
     HWND progress_ = nullptr;
 };
 

@@ -494,7 +494,7 @@ TEST_F(MainWindow, StartUpRemovesOnlyTheTemporaryFilesOfUnfinishedWrites) {
     EXPECT_EQ(game.listing("audio\\speech"), "00740040.iff.tmp notes.tmp");
 }
 
-TEST_F(MainWindow, RunSecretOpsHandsTheGameToTheShell) {
+TEST_F(MainWindow, RunSecretOpsAndOpenGameFolderHandTheirFileToTheShell) {
     start();
     user([&] { form->SpeedButton1.Click(); });
     ASSERT_EQ(shell.calls.size(), 1u);
@@ -511,6 +511,11 @@ TEST_F(MainWindow, RunSecretOpsHandsTheGameToTheShell) {
               std::vector<std::string>{"Error|Cannot start Secretops.exe from " + game.dir()});
     EXPECT_EQ(ui.boxes[0].style, kMbOk | kMbIconStop);
     EXPECT_EQ(shell.calls.size(), 2u);
+
+    user([&] { form->OpenFolder.Click(); });
+    EXPECT_EQ(shell.calls.back().file, game.dir());
+    EXPECT_EQ(ui.shown().back(), "Error|Cannot open " + game.dir());
+    EXPECT_EQ(ui.boxes.back().style, kMbOk | kMbIconStop);
 }
 
 TEST_F(MainWindow, TheTextMenuAndTheChangeMarksFollowWhatDiffersFromTheFile) {

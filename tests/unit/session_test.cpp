@@ -52,9 +52,9 @@ struct ScriptedPlayer : Player {
     void Tell(Notice, const std::vector<std::string>&) override { asked.push_back("told"); }
     void ShowError(const std::exception&) override { asked.push_back("error"); }
     void SoundRecognised() override {}
-    void WorkBegins() override {}
+    void WorkBegins() override { asked.push_back("work"); }
     void WorkProgress(std::uint64_t, std::uint64_t) override {}
-    void WorkEnds(bool) override {}
+    void WorkEnds(bool written) override { asked.push_back(written ? "written" : "failed"); }
 };
 
 class Session : public ::testing::Test {
@@ -217,6 +217,52 @@ TEST_F(Session, AFileStillThereAfterItsDeletionIsReportedAsNotDeleted) {
     EXPECT_TRUE(session.RemoveEverything(player));
     EXPECT_EQ(player.asked, (std::vector<std::string>{"confirm", "told"}));
     EXPECT_TRUE(game.exists(kFile));
+}
+
+// Counts the openings of one file.
+struct CountingOpens : test::ForwardingFileSystem {
+    std::string path;
+    int opens = 0;
+    std::unique_ptr<File> openRead(const std::string& name) override {
+        opens += name == path;
+        return ForwardingFileSystem::openRead(name);
+    }
+};
+
+TEST_F(Session, AChosenSoundFileIsOpenedOnce) {
+    const struct Case {
+        const char* what;
+        std::string bytes;
+        std::vector<std::string> asked;
+    } cases[] = {
+        {"PCM", test::waveFile(1, 1, 8000, 8, test::pattern(10)), {"work", "written", "told"}},
+        {"converted",
+         test::waveFile(1, 1, 8000, 24, test::pattern(30)),
+         {"confirm", "work", "written", "told"}},
+        {"not a sound", "not a sound at all", {"told"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CountingOpens fs;
+        fs.path = game.path("voice.wav");
+        game.write("voice.wav", c.bytes);
+        GameSession session = Open(fs);
+        player.asked.clear();
+        session.AttachSound(2, fs.path, player);
+        EXPECT_EQ(fs.opens, 1);
+        EXPECT_EQ(player.asked, c.asked);
+    }
+}
+
+TEST_F(Session, AVoiceWriteThatFailsEndsItsWorkAndLetsTheNextOneStart) {
+    game.write("voice.wav", test::waveFile(1, 1, 8000, 8, test::pattern(10)));
+    test::FaultyFileSystem failing(1, kDiskFull);
+    GameSession session = Open(failing);
+    EXPECT_THROW(session.AttachSound(2, game.path("voice.wav"), player), Error);
+    EXPECT_FALSE(session.Busy());
+    session.AttachSound(2, game.path("voice.wav"), player);
+    EXPECT_EQ(player.asked,
+              (std::vector<std::string>{"work", "failed", "work", "written", "told"}));
 }
 
 // The voice file of a slot, relative to the game's folder.

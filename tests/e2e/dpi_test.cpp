@@ -17,8 +17,6 @@ namespace {
 
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, of Windows 8.1 and later
 
-int scaled(int pixels, int dpi) { return MulDiv(pixels, dpi, 96); }
-
 // The screen scale of the programs started from now on; the one before comes back at the end,
 // also when the test fails.
 class LogPixels {
@@ -41,56 +39,6 @@ private:
     DWORD before_ = 96;
     bool had_ = false;
 };
-
-// A memory device context with the font of a form's captions at a scale: at 96 DPI the
-// bitmap font of the design.
-struct CaptionDc {
-    CaptionDc(int cellHeight, int dpi)
-        : dc(CreateCompatibleDC(nullptr)),
-          font(CreateFontA(scaled(cellHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           dpi == 96 ? "MS Sans Serif" : "Tahoma")) {
-        SelectObject(dc, font);
-    }
-    ~CaptionDc() {
-        DeleteDC(dc);
-        DeleteObject(font);
-    }
-    // The caption's size; `flags` DT_NOPREFIX for a label's, none for a button's (mnemonics).
-    RECT extent(const std::string& caption, UINT flags) const {
-        RECT area{};
-        DrawTextW(dc, wideOf(caption).c_str(), -1, &area, DT_CALCRECT | DT_SINGLELINE | flags);
-        return area;
-    }
-    HDC dc;
-    HFONT font;
-};
-
-// A label's caption as the form shows it: in the font, on the form's background.
-Pixels drawn(const std::string& caption, int cellHeight, int dpi) {
-    CaptionDc text(cellHeight, dpi);
-    RECT area = text.extent(caption, DT_NOPREFIX);
-    BITMAPINFO info{};
-    info.bmiHeader = {
-        sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(text.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(text.dc, bitmap);
-    FillRect(text.dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    SetBkMode(text.dc, TRANSPARENT);
-    SetTextColor(text.dc, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextW(text.dc, wideOf(caption).c_str(), -1, &area, DT_SINGLELINE | DT_NOPREFIX);
-    GdiFlush();
-    const auto* rgb = static_cast<const std::uint32_t*>(bits);
-    Pixels image{area.right, area.bottom, {rgb, rgb + area.right * area.bottom}};
-    for (std::uint32_t& pixel : image.rgb) {
-        pixel &= 0xFFFFFF;
-    }
-    SelectObject(text.dc, old);
-    DeleteObject(bitmap);
-    return image;
-}
 
 // Whether two pixels are the same to the eye: the smoothed edges of a letter may differ by a
 // shade between Wine's 32-bit and 64-bit font renderers.
@@ -178,8 +126,10 @@ std::vector<Control> scaledTo(std::vector<Control> controls, int dpi) {
     for (Control& c : controls) {
         const RECT& r = c.place;
         const int grown = scaled(c.item, dpi) - c.item;
-        c.place = {scaled(r.left, dpi), scaled(r.top, dpi), scaled(r.right, dpi),
-                   c.item ? r.bottom + grown : scaled(r.bottom, dpi)};
+        // Edges scaled, so that controls side by side stay so.
+        c.place = {scaled(r.left, dpi), scaled(r.top, dpi),
+                   scaled(r.left + r.right, dpi) - scaled(r.left, dpi),
+                   c.item ? r.bottom + grown : scaled(r.top + r.bottom, dpi) - scaled(r.top, dpi)};
         c.field += c.item ? grown : 0;
         c.item += grown;
     }
@@ -245,7 +195,7 @@ protected:
     // check boxes' captions, measured in it, inside their controls beside their pictures.
     static void expectCaptions(const Form& form, HWND window, int dpi, const Pixels& shown) {
         for (const Label& label : form.labels) {
-            const Pixels text = drawn(label.caption, label.cellHeight, dpi);
+            const Pixels text = drawnCaption(label.caption, label.cellHeight, dpi);
             const int left = scaled(label.left, dpi), top = scaled(label.top, dpi);
             int wrong = 0;
             for (int y = 0; y < text.height; ++y) {
@@ -329,6 +279,7 @@ TEST_F(Dpi, EveryFormAtFourScales) {
                     expectAsKept(form, area);
                 }
             }
+            screenshot(window, std::string(form.className) + "-" + std::to_string(dpi));
             expectLaidOut(form, window, dpi, design[form.className]);
             expectCaptions(form, window, dpi, shown);
             if (window != main_) {
@@ -337,9 +288,6 @@ TEST_F(Dpi, EveryFormAtFourScales) {
                 continue;
             }
             expectMarks(dpi, shown);
-            if (dpi == 96 || dpi == 144) {
-                screenshot(main_, "main-window-" + std::to_string(dpi));
-            }
         }
         if (dpi == 96) {
             // Moved to a screen of 144 DPI, to the rectangle suggested: laid out as there.

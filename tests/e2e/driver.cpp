@@ -464,6 +464,49 @@ std::uint32_t systemRgb(int colour) {
     return (GetRValue(value) << 16) | (GetGValue(value) << 8) | GetBValue(value);
 }
 
+CaptionDc::CaptionDc(int cellHeight, int dpi)
+    : dc(CreateCompatibleDC(nullptr)),
+      font(CreateFontA(scaled(cellHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, dpi == 96 ? "MS Sans Serif" : "Tahoma")) {
+    SelectObject(dc, font);
+}
+
+CaptionDc::~CaptionDc() {
+    DeleteDC(dc);
+    DeleteObject(font);
+}
+
+RECT CaptionDc::extent(const std::string& caption, UINT flags) const {
+    RECT area{};
+    DrawTextW(dc, wideOf(caption).c_str(), -1, &area, DT_CALCRECT | DT_SINGLELINE | flags);
+    return area;
+}
+
+Pixels drawnCaption(const std::string& caption, int cellHeight, int dpi) {
+    CaptionDc text(cellHeight, dpi);
+    RECT area = text.extent(caption, DT_NOPREFIX);
+    BITMAPINFO info{};
+    info.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(text.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(text.dc, bitmap);
+    FillRect(text.dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(text.dc, TRANSPARENT);
+    SetTextColor(text.dc, GetSysColor(COLOR_WINDOWTEXT));
+    DrawTextW(text.dc, wideOf(caption).c_str(), -1, &area, DT_SINGLELINE | DT_NOPREFIX);
+    GdiFlush();
+    const auto* rgb = static_cast<const std::uint32_t*>(bits);
+    Pixels image{area.right, area.bottom, {rgb, rgb + area.right * area.bottom}};
+    for (std::uint32_t& pixel : image.rgb) {
+        pixel &= 0xFFFFFF;
+    }
+    SelectObject(text.dc, old);
+    DeleteObject(bitmap);
+    return image;
+}
+
 namespace {
 
 // One character as the font draws it: its cell, as wide as the character's advance.
@@ -477,50 +520,18 @@ std::vector<Glyph> glyphsOf(int fontHeight) {
     // Lower case before upper case: where two glyphs look alike ('l' and 'I'), the common one.
     const std::string alphabet =
         "abcdefghijklmnopqrstuvwxyz0123456789 ABCDEFGHIJKLMNOPQRSTUVWXYZ.,:;!?'-()/&%+@\"_";
-    const HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HGDIOBJ oldFont = SelectObject(dc, font);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
+    const std::uint32_t face = systemRgb(COLOR_BTNFACE);
     std::vector<Glyph> glyphs;
     for (const char character : alphabet) {
-        SIZE size{};
-        GetTextExtentPoint32A(dc, &character, 1, &size);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = size.cx;
-        info.bmiHeader.biHeight = -metrics.tmHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-        RECT cell{0, 0, size.cx, metrics.tmHeight};
-        FillRect(dc, &cell, GetSysColorBrush(COLOR_BTNFACE));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        DrawTextA(dc, &character, 1, &cell, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
-        GdiFlush();
-        Glyph glyph{character, {size.cx, metrics.tmHeight, {}}, 0};
-        const auto* pixels = static_cast<const std::uint32_t*>(bits);
-        glyph.cell.rgb.assign(pixels, pixels + size.cx * metrics.tmHeight);
-        for (std::uint32_t& pixel : glyph.cell.rgb) {
-            pixel &= 0xFFFFFF;
-            glyph.ink += pixel != systemRgb(COLOR_BTNFACE) ? 1 : 0;
-        }
-        SelectObject(dc, oldBitmap);
-        DeleteObject(bitmap);
+        Glyph glyph{character, drawnCaption(std::string(1, character), fontHeight, 96), 0};
+        glyph.ink =
+            static_cast<int>(glyph.cell.rgb.size()) -
+            static_cast<int>(std::count(glyph.cell.rgb.begin(), glyph.cell.rgb.end(), face));
         glyphs.push_back(std::move(glyph));
     }
     // The glyph with the most ink first: a space fits wherever any other glyph's blank columns do.
     std::stable_sort(glyphs.begin(), glyphs.end(),
                      [](const Glyph& a, const Glyph& b) { return a.ink > b.ink; });
-    SelectObject(dc, oldFont);
-    DeleteDC(dc);
-    DeleteObject(font);
     return glyphs;
 }
 

@@ -126,6 +126,25 @@ Pixels captureRaised(HWND window);
 // A system colour (COLOR_...) as the pixels hold it.
 std::uint32_t systemRgb(int colour);
 
+// A length of the forms' 96-DPI design at `dpi`, as the program scales it.
+inline int scaled(int pixels, int dpi) { return MulDiv(pixels, dpi, 96); }
+
+// A memory device context with the font of the forms' captions at a scale: "MS Sans Serif"
+// of the design at 96 DPI, "Tahoma" at any other.
+struct CaptionDc {
+    CaptionDc(int cellHeight, int dpi);
+    ~CaptionDc();
+    CaptionDc(const CaptionDc&) = delete;
+    CaptionDc& operator=(const CaptionDc&) = delete;
+    // The caption's size; `flags` DT_NOPREFIX for a label's, none for a button's (mnemonics).
+    RECT extent(const std::string& caption, UINT flags) const;
+    HDC dc;
+    HFONT font;
+};
+
+// A label's caption as a form shows it: in that font, on the form's background.
+Pixels drawnCaption(const std::string& caption, int cellHeight, int dpi);
+
 // The text that a label of the form shows at `at` in its client area, read off the screen as
 // the user reads it (a label has no window of its own): glyph by glyph in the forms' font at
 // 96 dots per inch, "MS Sans Serif" with cells of `fontHeight` pixels; "?" where no glyph fits.

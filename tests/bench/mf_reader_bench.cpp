@@ -17,12 +17,37 @@
 #include <psapi.h>
 
 #include <cstdio>
-
-#include "tests/bench/heap_use.h"
+#include <vector>
 
 namespace {
 
 constexpr DWORD kFirstAudio = static_cast<DWORD>(MF_SOURCE_READER_FIRST_AUDIO_STREAM);
+
+// The blocks in use in all of the process's heaps.
+struct HeapUse {
+    unsigned long long blocks = 0;
+    unsigned long long bytes = 0;
+};
+
+HeapUse heapUse() {
+    HeapUse use;
+    std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+    heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+    for (HANDLE heap : heaps) {
+        if (!HeapLock(heap)) {
+            continue;
+        }
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heap, &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+                ++use.blocks;
+                use.bytes += entry.cbData;
+            }
+        }
+        HeapUnlock(heap);
+    }
+    return use;
+}
 
 IMFSourceReader* openPcmReader(const wchar_t* path) {
     IMFSourceReader* reader = nullptr;

@@ -22,22 +22,23 @@ constexpr GUID kAacDecoder = {
 
 // Raw AAC frames with their AudioSpecificConfig, as the decoder's input.
 HRESULT setInput(IMFTransform* decoder, const Mp4Aac& aac) {
+    // The part of HEAACWAVEINFO after its WAVEFORMATEX (raw AAC, no profile named), then the
+    // configuration.
+    UINT8 userData[12 + 32] = {0, 0, 0xfe};
     IMFMediaType* type = nullptr;
-    HRESULT result = mf().createMediaType.get()(&type);
+    if (aac.config.size() > sizeof userData - 12) {
+        return MF_E_INVALIDMEDIATYPE;
+    }
+    std::memcpy(userData + 12, aac.config.data(), aac.config.size());
+    HRESULT result = mf().createMediaType(&type);
     if (SUCCEEDED(result)) {
-        // The part of HEAACWAVEINFO after its WAVEFORMATEX (raw AAC, no profile named), then
-        // the configuration.
-        std::string userData(12, '\0');
-        userData[2] = '\xfe';
-        userData += aac.config;
         type->SetGUID(MF_MT_MAJOR_TYPE, MFMediaType_Audio);
         type->SetGUID(MF_MT_SUBTYPE, MFAudioFormat_AAC);
         type->SetUINT32(MF_MT_AUDIO_SAMPLES_PER_SECOND, aac.rate);
         type->SetUINT32(MF_MT_AUDIO_NUM_CHANNELS, aac.channels);
         type->SetUINT32(MF_MT_AUDIO_BITS_PER_SAMPLE, 16);
         type->SetUINT32(MF_MT_AAC_PAYLOAD_TYPE, 0);
-        type->SetBlob(MF_MT_USER_DATA, reinterpret_cast<const UINT8*>(userData.data()),
-                      static_cast<UINT32>(userData.size()));
+        type->SetBlob(MF_MT_USER_DATA, userData, static_cast<UINT32>(12 + aac.config.size()));
         result = decoder->SetInputType(0, type, 0);
     }
     releaseCom(type);
@@ -45,28 +46,24 @@ HRESULT setInput(IMFTransform* decoder, const Mp4Aac& aac) {
 }
 
 // The first 16-bit PCM output the decoder offers with the track's channels (it may offer stereo
-// of mono first), else with any, and its format.
+// of mono first), and its format.
 HRESULT setPcmOutput(IMFTransform* decoder, unsigned channels, PcmFormat& format) {
-    for (const bool sameChannels : {true, false}) {
-        IMFMediaType* type = nullptr;
-        for (DWORD index = 0; SUCCEEDED(decoder->GetOutputAvailableType(0, index, &type));
-             ++index) {
-            GUID subtype{};
-            UINT32 bits = 0, offered = 0, rate = 0;
-            type->GetGUID(MF_MT_SUBTYPE, &subtype);
-            type->GetUINT32(MF_MT_AUDIO_BITS_PER_SAMPLE, &bits);
-            type->GetUINT32(MF_MT_AUDIO_NUM_CHANNELS, &offered);
-            type->GetUINT32(MF_MT_AUDIO_SAMPLES_PER_SECOND, &rate);
-            HRESULT result = MF_E_INVALIDMEDIATYPE;
-            if (subtype == MFAudioFormat_PCM && bits == 16 && offered > 0 && rate > 0 &&
-                (offered == channels || !sameChannels)) {
-                result = decoder->SetOutputType(0, type, 0);
-                format = {offered, rate, 16};
-            }
-            releaseCom(type);
-            if (SUCCEEDED(result)) {
-                return result;
-            }
+    IMFMediaType* type = nullptr;
+    for (DWORD index = 0; SUCCEEDED(decoder->GetOutputAvailableType(0, index, &type)); ++index) {
+        GUID subtype{};
+        UINT32 bits = 0, offered = 0, rate = 0;
+        type->GetGUID(MF_MT_SUBTYPE, &subtype);
+        type->GetUINT32(MF_MT_AUDIO_BITS_PER_SAMPLE, &bits);
+        type->GetUINT32(MF_MT_AUDIO_NUM_CHANNELS, &offered);
+        type->GetUINT32(MF_MT_AUDIO_SAMPLES_PER_SECOND, &rate);
+        HRESULT result = MF_E_INVALIDMEDIATYPE;
+        if (subtype == MFAudioFormat_PCM && bits == 16 && offered == channels && rate > 0) {
+            result = decoder->SetOutputType(0, type, 0);
+            format = {offered, rate, 16};
+        }
+        releaseCom(type);
+        if (SUCCEEDED(result)) {
+            return result;
         }
     }
     return MF_E_INVALIDMEDIATYPE;
@@ -86,9 +83,9 @@ public:
     bool start() {
         MFT_OUTPUT_STREAM_INFO info{};
         return SUCCEEDED(decoder_->GetOutputStreamInfo(0, &info)) &&
-               SUCCEEDED(mf().createSample.get()(&output_)) &&
-               SUCCEEDED(mf().createMemoryBuffer.get()(std::max<DWORD>(info.cbSize, 1 << 16),
-                                                       &outputBuffer_)) &&
+               SUCCEEDED(mf().createSample(&output_)) &&
+               SUCCEEDED(mf().createMemoryBuffer(std::max<DWORD>(info.cbSize, 1 << 16),
+                                                 &outputBuffer_)) &&
                SUCCEEDED(output_->AddBuffer(outputBuffer_)) &&
                SUCCEEDED(decoder_->ProcessMessage(MFT_MESSAGE_NOTIFY_BEGIN_STREAMING, 0)) &&
                SUCCEEDED(decoder_->ProcessMessage(MFT_MESSAGE_NOTIFY_START_OF_STREAM, 0));
@@ -137,8 +134,8 @@ private:
         IMFMediaBuffer* buffer = nullptr;
         BYTE* bytes = nullptr;
         const auto size = static_cast<DWORD>(frame_.size());
-        const bool fed = SUCCEEDED(mf().createSample.get()(&sample)) &&
-                         SUCCEEDED(mf().createMemoryBuffer.get()(size, &buffer)) &&
+        const bool fed = SUCCEEDED(mf().createSample(&sample)) &&
+                         SUCCEEDED(mf().createMemoryBuffer(size, &buffer)) &&
                          SUCCEEDED(buffer->Lock(&bytes, nullptr, nullptr)) &&
                          (std::memcpy(bytes, frame_.data(), size), SUCCEEDED(buffer->Unlock())) &&
                          SUCCEEDED(buffer->SetCurrentLength(size)) &&
@@ -193,8 +190,8 @@ DecodeResult openMp4Aac(const std::string& utf8Path) {
     IMFTransform* decoder = nullptr;
     Decoded decoded;
     if (!session->started() ||
-        FAILED(mf().coCreateInstance.get()(kAacDecoder, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_PPV_ARGS(&decoder))) ||
+        FAILED(mf().coCreateInstance(kAacDecoder, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_PPV_ARGS(&decoder))) ||
         FAILED(setInput(decoder, aac)) ||
         FAILED(setPcmOutput(decoder, aac.channels, decoded.format))) {
         releaseCom(decoder);

@@ -74,7 +74,7 @@ bool unsupported(HRESULT result) {
 // Asks the reader for 16-bit PCM of its first audio stream.
 HRESULT askForPcm(IMFSourceReader* reader) {
     IMFMediaType* type = nullptr;
-    HRESULT result = mf().createMediaType.get()(&type);
+    HRESULT result = mf().createMediaType(&type);
     if (SUCCEEDED(result)) {
         reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
         result = reader->SetStreamSelection(kFirstAudio, TRUE);
@@ -126,7 +126,7 @@ DecodeResult openMediaFoundation(const std::string& utf8Path) {
         return {DecodeTrouble::NoDecoder, {}};
     }
     IMFSourceReader* reader = nullptr;
-    HRESULT result = mf().createReader.get()(WideOf(utf8Path).c_str(), nullptr, &reader);
+    HRESULT result = mf().createReader(WideOf(utf8Path).c_str(), nullptr, &reader);
     if (SUCCEEDED(result)) {
         result = askForPcm(reader);
     }

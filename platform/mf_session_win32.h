@@ -16,22 +16,22 @@
 
 namespace quillory {
 
+// Its functions, looked up once; null where missing.
 struct MediaFoundation {
-    SystemFunction<decltype(CoInitializeEx)> coInitialize{"ole32.dll", "CoInitializeEx"};
-    SystemFunction<decltype(CoUninitialize)> coUninitialize{"ole32.dll", "CoUninitialize"};
-    SystemFunction<decltype(CoCreateInstance)> coCreateInstance{"ole32.dll", "CoCreateInstance"};
-    SystemFunction<decltype(MFStartup)> startup{"mfplat.dll", "MFStartup"};
-    SystemFunction<decltype(MFShutdown)> shutdown{"mfplat.dll", "MFShutdown"};
-    SystemFunction<decltype(MFCreateMediaType)> createMediaType{"mfplat.dll", "MFCreateMediaType"};
-    SystemFunction<decltype(MFCreateSample)> createSample{"mfplat.dll", "MFCreateSample"};
-    SystemFunction<decltype(MFCreateMemoryBuffer)> createMemoryBuffer{"mfplat.dll",
-                                                                      "MFCreateMemoryBuffer"};
-    SystemFunction<decltype(MFCreateSourceReaderFromURL)> createReader{
-        "mfreadwrite.dll", "MFCreateSourceReaderFromURL"};
+    decltype(&CoInitializeEx) coInitialize = nullptr;
+    decltype(&CoUninitialize) coUninitialize = nullptr;
+    decltype(&CoCreateInstance) coCreateInstance = nullptr;
+    decltype(&MFStartup) startup = nullptr;
+    decltype(&MFShutdown) shutdown = nullptr;
+    decltype(&MFCreateMediaType) createMediaType = nullptr;
+    decltype(&MFCreateSample) createSample = nullptr;
+    decltype(&MFCreateMemoryBuffer) createMemoryBuffer = nullptr;
+    decltype(&MFCreateSourceReaderFromURL) createReader = nullptr;
 
+    MediaFoundation();
     // Whether what the source reader needs, or what a decoder driven directly needs, is there.
-    bool readerComplete();
-    bool transformComplete();
+    bool readerComplete() const;
+    bool transformComplete() const;
 };
 
 MediaFoundation& mf();

@@ -1,9 +1,11 @@
 #pragma once
 
 // Compressed sound decoded by the decoders Windows ships: MP3 through the audio compression
-// manager, the other kinds through Media Foundation's source reader, as 16-bit PCM read a block
-// at a time. The decoders are looked up when first needed, so that the program keeps loading on
-// systems that lack them; elsewhere than on Windows there is no decoder at all.
+// manager, the AAC of an M4A through the AAC decoder fed frame by frame (the source reader
+// keeps memory for every frame it reads), the other kinds through Media Foundation's source
+// reader, as 16-bit PCM read a block at a time. The decoders are looked up when first needed,
+// so that the program keeps loading on systems that lack them; elsewhere than on Windows there
+// is no decoder at all.
 #include <cstdint>
 #include <memory>
 #include <string>

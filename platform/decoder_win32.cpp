@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/aac_decoder_win32.h"
 #include "platform/acm_decoder_win32.h"
 #include "platform/decoder.h"
 #include "platform/mf_decoder_win32.h"
@@ -68,6 +69,12 @@ DecodeResult decodeFile(SoundKind kind, const std::string& utf8Path) {
     const DecodePlan plan = planDecoding(kind, thisDecoderSystem());
     if (plan.routes.empty()) {
         return {plan.troubleWithout, {}};
+    }
+    if (kind == SoundKind::Mp4) {
+        DecodeResult direct = openMp4Aac(utf8Path);
+        if (direct.trouble == DecodeTrouble::None) {
+            return direct;
+        }
     }
     return openMediaFoundation(utf8Path);
 }

@@ -1,23 +1,14 @@
-// Media Foundation is declared for Windows 7 here; every function of it is looked up at run
-// time, so that the program still loads where it is missing.
-#undef _WIN32_WINNT
-#undef WINVER
-#define _WIN32_WINNT 0x0601
-#define WINVER 0x0601
-#include "platform/mf_decoder_win32.h"
-
-#include <windows.h>
-// After windows.h:
-#include <mfapi.h>
+// Media Foundation's declarations for Windows 7 first.
+#include "platform/mf_session_win32.h"
+// After it:
 #include <mferror.h>
-#include <mfidl.h>
-#include <mfreadwrite.h>
+
+#include "platform/mf_decoder_win32.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "platform/error.h"
-#include "platform/system_library_win32.h"
 #include "platform/wide_win32.h"
 
 namespace quillory {
@@ -26,64 +17,11 @@ namespace {
 constexpr DWORD kFirstAudio = static_cast<DWORD>(MF_SOURCE_READER_FIRST_AUDIO_STREAM);
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;  // of 100 ns
 
-struct MediaFoundation {
-    SystemFunction<decltype(CoInitializeEx)> coInitialize{"ole32.dll", "CoInitializeEx"};
-    SystemFunction<decltype(CoUninitialize)> coUninitialize{"ole32.dll", "CoUninitialize"};
-    SystemFunction<decltype(MFStartup)> startup{"mfplat.dll", "MFStartup"};
-    SystemFunction<decltype(MFShutdown)> shutdown{"mfplat.dll", "MFShutdown"};
-    SystemFunction<decltype(MFCreateMediaType)> createMediaType{"mfplat.dll", "MFCreateMediaType"};
-    SystemFunction<decltype(MFCreateSourceReaderFromURL)> createReader{
-        "mfreadwrite.dll", "MFCreateSourceReaderFromURL"};
-
-    bool complete() {
-        return coInitialize.get() && coUninitialize.get() && startup.get() && shutdown.get() &&
-               createMediaType.get() && createReader.get();
-    }
-};
-
-MediaFoundation& mf() {
-    static MediaFoundation functions;
-    return functions;
-}
-
-// COM and Media Foundation started for as long as a reader lives.
-class Session {
-public:
-    Session() {
-        const HRESULT com = mf().coInitialize.get()(nullptr, COINIT_MULTITHREADED);
-        comStarted_ = SUCCEEDED(com);  // another apartment on this thread will do, too
-        started_ = SUCCEEDED(mf().startup.get()(MF_VERSION, MFSTARTUP_LITE));
-    }
-    ~Session() {
-        if (started_) {
-            mf().shutdown.get()();
-        }
-        if (comStarted_) {
-            mf().coUninitialize.get()();
-        }
-    }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-    bool started() const { return started_; }
-
-private:
-    bool comStarted_ = false;
-    bool started_ = false;
-};
-
-template <typename T>
-void release(T*& object) {
-    if (object) {
-        object->Release();
-        object = nullptr;
-    }
-}
-
 class ReaderSamples : public SampleSource {
 public:
-    ReaderSamples(std::unique_ptr<Session> session, IMFSourceReader* reader)
+    ReaderSamples(std::unique_ptr<MfSession> session, IMFSourceReader* reader)
         : session_(std::move(session)), reader_(reader) {}
-    ~ReaderSamples() override { release(reader_); }
+    ~ReaderSamples() override { releaseCom(reader_); }
 
     std::size_t read(void* buffer, std::size_t size) override {
         while (next_ == pending_.size() && !ended_) {
@@ -103,7 +41,7 @@ private:
         IMFSample* sample = nullptr;
         if (FAILED(reader_->ReadSample(kFirstAudio, 0, nullptr, &flags, nullptr, &sample)) ||
             (flags & MF_SOURCE_READERF_ERROR) != 0) {
-            release(sample);
+            releaseCom(sample);
             ended_ = true;
             throw Error(kReadBeyondEnd);  // the file is damaged past its start
         }
@@ -116,11 +54,11 @@ private:
             pending_.assign(reinterpret_cast<const char*>(bytes), length);
             contiguous->Unlock();
         }
-        release(contiguous);
-        release(sample);
+        releaseCom(contiguous);
+        releaseCom(sample);
     }
 
-    std::unique_ptr<Session> session_;  // outlives the reader
+    std::unique_ptr<MfSession> session_;  // outlives the reader
     IMFSourceReader* reader_;
     std::string pending_;
     std::size_t next_ = 0;
@@ -136,7 +74,7 @@ bool unsupported(HRESULT result) {
 // Asks the reader for 16-bit PCM of its first audio stream.
 HRESULT askForPcm(IMFSourceReader* reader) {
     IMFMediaType* type = nullptr;
-    HRESULT result = mf().createMediaType.get()(&type);
+    HRESULT result = mf().createMediaType(&type);
     if (SUCCEEDED(result)) {
         reader->SetStreamSelection(static_cast<DWORD>(MF_SOURCE_READER_ALL_STREAMS), FALSE);
         result = reader->SetStreamSelection(kFirstAudio, TRUE);
@@ -147,7 +85,7 @@ HRESULT askForPcm(IMFSourceReader* reader) {
         type->SetUINT32(MF_MT_AUDIO_BITS_PER_SAMPLE, 16);
         result = reader->SetCurrentMediaType(kFirstAudio, nullptr, type);
     }
-    release(type);
+    releaseCom(type);
     return result;
 }
 
@@ -160,7 +98,7 @@ bool readFormat(IMFSourceReader* reader, PcmFormat& format) {
     type->GetUINT32(MF_MT_AUDIO_NUM_CHANNELS, &channels);
     type->GetUINT32(MF_MT_AUDIO_SAMPLES_PER_SECOND, &rate);
     type->GetUINT32(MF_MT_AUDIO_BITS_PER_SAMPLE, &bits);
-    release(type);
+    releaseCom(type);
     format = {channels, rate, bits};
     return channels > 0 && rate > 0 && bits == 16;
 }
@@ -180,15 +118,15 @@ std::uint64_t durationTicks(IMFSourceReader* reader) {
 }  // namespace
 
 DecodeResult openMediaFoundation(const std::string& utf8Path) {
-    if (!mf().complete()) {
+    if (!mf().readerComplete()) {
         return {DecodeTrouble::NoDecoder, {}};
     }
-    auto session = std::make_unique<Session>();
+    auto session = std::make_unique<MfSession>();
     if (!session->started()) {
         return {DecodeTrouble::NoDecoder, {}};
     }
     IMFSourceReader* reader = nullptr;
-    HRESULT result = mf().createReader.get()(WideOf(utf8Path).c_str(), nullptr, &reader);
+    HRESULT result = mf().createReader(WideOf(utf8Path).c_str(), nullptr, &reader);
     if (SUCCEEDED(result)) {
         result = askForPcm(reader);
     }
@@ -197,7 +135,7 @@ DecodeResult openMediaFoundation(const std::string& utf8Path) {
         result = MF_E_INVALIDMEDIATYPE;
     }
     if (FAILED(result)) {
-        release(reader);
+        releaseCom(reader);
         return {unsupported(result) ? DecodeTrouble::NoDecoder : DecodeTrouble::Damaged, {}};
     }
     const std::uint64_t frames = durationTicks(reader) * decoded.format.rate / kTicksPerSecond;

@@ -6,8 +6,9 @@
 # beside one with none (median of 10 each) and beside an empty window, its peak memory while it
 # plays a voice of 1 MB and one of 100 MB, to a sound device that plays into nothing; and while
 # the program records, with a recording device that plays a tone, how often its level meter
-# changes and its share of one core; and the import of a 1-minute and a 10-minute MP3 and M4A
-# under Wine beside ffmpeg decoding them, with its peak memory (tools/import-bench.sh).
+# changes and its share of one core; and the import of a 1-minute and a 10-minute MP3, M4A and
+# FLAC under Wine beside ffmpeg decoding them, with its peak memory, and the memory of the
+# system's source reader alone on the same files (tools/import-bench.sh).
 #   bash tools/bench.sh [rounds]          (default 5 rounds; the best of each counts)
 # Build and work folder: $BENCH_BUILD (default build/bench). Needs about 500 MB there.
 set -euo pipefail
@@ -31,7 +32,7 @@ echo "== start-up under Wine"
 root=$PWD
 cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" >/dev/null
 cmake --build build/win64 -j "$(nproc)" --target quillory startup_bench empty_window record_bench \
-  import_bench >/dev/null
+  import_bench mf_reader_bench >/dev/null
 # The start-up of the program as players get it: optimised for size, without debug information.
 cmake -S . -B build/win64-release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DQUILLORY_TESTS=OFF >/dev/null

@@ -1,7 +1,9 @@
 #include "formats/sound_file.h"
 
 #include "formats/mp3.h"
+#include "formats/mp4.h"
 #include "formats/sound_kind.h"
+#include "platform/error.h"
 
 namespace quillory {
 
@@ -32,6 +34,16 @@ SoundOpening openSound(FileSystem& fs, const std::string& utf8Path) {
             return opening;
         }
         opening.decoded = decodeMp3(mp3Stream(std::move(in), layout), utf8Path);
+    } else if (opening.kind == SoundKind::Mp4) {
+        // Its AAC read by the program where it can, else by the system's reader.
+        AacTrack track;
+        bool read = false;
+        try {
+            read = readMp4Aac(std::make_unique<FileBytes>(std::move(file)), track);
+        } catch (const Error&) {
+        }
+        opening.decoded =
+            read ? decodeAac(std::move(track), utf8Path) : decodeFile(opening.kind, utf8Path);
     } else {
         file.reset();  // the decoder opens the file itself
         opening.decoded = decodeFile(opening.kind, utf8Path);

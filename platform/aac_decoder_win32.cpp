@@ -10,7 +10,6 @@
 #include <cstring>
 
 #include "platform/error.h"
-#include "platform/mp4_audio.h"
 #include "platform/trimmed_samples.h"
 
 namespace quillory {
@@ -21,7 +20,7 @@ constexpr GUID kAacDecoder = {
     0x32d186a7, 0x218f, 0x4c75, {0x88, 0x76, 0xdd, 0x77, 0x27, 0x3a, 0x89, 0x99}};
 
 // Raw AAC frames with their AudioSpecificConfig, as the decoder's input.
-HRESULT setInput(IMFTransform* decoder, const Mp4Aac& aac) {
+HRESULT setInput(IMFTransform* decoder, const AacTrack& aac) {
     // The part of HEAACWAVEINFO after its WAVEFORMATEX (raw AAC, no profile named), then the
     // configuration.
     UINT8 userData[12 + 32] = {0, 0, 0xfe};
@@ -177,14 +176,9 @@ private:
 
 }  // namespace
 
-DecodeResult openMp4Aac(const std::string& utf8Path) {
-    Mp4Aac aac;
-    try {
-        if (!mf().transformComplete() || !readMp4Aac(systemFileSystem().openRead(utf8Path), aac)) {
-            return {DecodeTrouble::NoDecoder, {}};
-        }
-    } catch (const Error&) {
-        return {DecodeTrouble::NoDecoder, {}};  // the source reader decides what is damaged
+DecodeResult openAacTrack(AacTrack aac) {
+    if (!mf().transformComplete()) {
+        return {DecodeTrouble::NoDecoder, {}};
     }
     auto session = std::make_unique<MfSession>();
     IMFTransform* decoder = nullptr;

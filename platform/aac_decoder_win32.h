@@ -8,9 +8,8 @@
 
 namespace quillory {
 
-// 16-bit PCM of the first AAC track of the MP4 file at `utf8Path`, less the encoder's priming
-// and padding its edit list names. NoDecoder when the file holds no AAC track this can read or
-// the system has no AAC decoder that takes it (the source reader may still do).
-DecodeResult openMp4Aac(const std::string& utf8Path);
+// 16-bit PCM of an M4A's AAC track, less the encoder's priming and padding its edit list names.
+// NoDecoder when the system has no AAC decoder that takes it (the source reader may still do).
+DecodeResult openAacTrack(AacTrack aac);
 
 }  // namespace quillory

@@ -65,6 +65,18 @@ struct Mp3Stream {
     std::unique_ptr<CompressedFrames> frames;
 };
 
+// The AAC track of an MP4 file (M4A), as its movie box describes it, with its frames.
+struct AacTrack {
+    unsigned rate = 0;              // of the sample description, as the decoder is told it
+    unsigned channels = 0;          // likewise
+    std::string config;             // the AudioSpecificConfig of its decoder description
+    std::uint32_t timescale = 0;    // of the track's times below
+    std::uint64_t frameCount = 0;   // AAC frames
+    std::uint64_t primingTime = 0;  // before the sound, from the edit list
+    std::uint64_t soundTime = 0;    // the sound's length; 0 when unknown
+    std::unique_ptr<CompressedFrames> frames;
+};
+
 // Samples an MP3 decoder gives before the first one of the encoder's input.
 constexpr unsigned kMp3DecoderDelay = 529;
 
@@ -93,6 +105,11 @@ DecoderSystem thisDecoderSystem();
 // Decodes an MP3 stream through the compression manager, or where it has no MP3 codec through
 // Media Foundation from the file at `utf8Path`.
 DecodeResult decodeMp3(Mp3Stream stream, const std::string& utf8Path);
+
+// Decodes an M4A's AAC track through the AAC decoder, fed its frames by the program, less the
+// priming and padding its edit list names; where that decoder cannot, the file at `utf8Path`
+// through Media Foundation's source reader, as decodeFile does.
+DecodeResult decodeAac(AacTrack track, const std::string& utf8Path);
 
 // Decodes the file at `utf8Path` of a kind other than Wave and Mp3 (Mp3 too, without the
 // compression manager) through Media Foundation.

@@ -7,6 +7,8 @@ DecoderSystem thisDecoderSystem() { return {}; }
 
 DecodeResult decodeMp3(Mp3Stream, const std::string&) { return {DecodeTrouble::NoDecoder, {}}; }
 
+DecodeResult decodeAac(AacTrack, const std::string&) { return {DecodeTrouble::NoDecoder, {}}; }
+
 DecodeResult decodeFile(SoundKind, const std::string&) { return {DecodeTrouble::NoDecoder, {}}; }
 
 }  // namespace quillory

@@ -70,13 +70,17 @@ DecodeResult decodeFile(SoundKind kind, const std::string& utf8Path) {
     if (plan.routes.empty()) {
         return {plan.troubleWithout, {}};
     }
-    if (kind == SoundKind::Mp4) {
-        DecodeResult direct = openMp4Aac(utf8Path);
+    return openMediaFoundation(utf8Path);
+}
+
+DecodeResult decodeAac(AacTrack track, const std::string& utf8Path) {
+    if (!planDecoding(SoundKind::Mp4, thisDecoderSystem()).routes.empty()) {
+        DecodeResult direct = openAacTrack(std::move(track));
         if (direct.trouble == DecodeTrouble::None) {
             return direct;
         }
     }
-    return openMediaFoundation(utf8Path);
+    return decodeFile(SoundKind::Mp4, utf8Path);
 }
 
 }  // namespace quillory

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the WAVE reader of the speech import, the communication text file decoder, the
-# speech sample file reader of the playback or the MP3 frame finder with
-# libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer), natively:
-#   bash tools/fuzz.sh [wav|commfile|speech|mp3] [seconds]    (defaults: wav, 60 seconds)
+# speech sample file reader of the playback, the MP3 frame finder or the M4A's AAC track reader
+# with libFuzzer (clang, AddressSanitizer, UndefinedBehaviorSanitizer), natively:
+#   bash tools/fuzz.sh [wav|commfile|speech|mp3|mp4] [seconds]    (defaults: wav, 60 seconds)
 # The corpus grows in $FUZZ_BUILD/corpus-TARGET (default build folder: build/fuzz); a crash
 # or a broken promise stops the run, leaves crash-* there and ends with a non-zero status.
 # Add every input that failed as a regression test of the unit tests.
@@ -13,8 +13,8 @@ target=${1:-wav}
 seconds=${2:-60}
 build=${FUZZ_BUILD:-build/fuzz}
 case $target in
-  wav | commfile | speech | mp3) ;;
-  *) echo "usage: bash tools/fuzz.sh [wav|commfile|speech|mp3] [seconds]" >&2; exit 2 ;;
+  wav | commfile | speech | mp3 | mp4) ;;
+  *) echo "usage: bash tools/fuzz.sh [wav|commfile|speech|mp3|mp4] [seconds]" >&2; exit 2 ;;
 esac
 
 bash tools/deps.sh
@@ -27,7 +27,7 @@ options=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1 -artifact_p
 if [ "$target" = wav ]; then
   cp -n tests/data/wav/*.wav "$corpus/" 2>/dev/null || true
   options+=(-max_len=8192 -dict="$root/tests/fuzz/wav.dict")
-elif [ "$target" = mp3 ]; then
+elif [ "$target" = mp3 ] || [ "$target" = mp4 ]; then
   # The decoder tests' sound files, made the same way.
   [ -n "$(ls -A "$corpus")" ] || bash tests/data/sound/make-sounds.sh "$corpus"
   options+=(-max_len=16384 -dict="$root/tests/fuzz/mp3.dict")

@@ -1,4 +1,4 @@
-#include "platform/mp4_audio.h"
+#include "formats/mp4.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -177,10 +177,17 @@ bool table(const Box& box, std::size_t before, std::size_t entryBytes, Bytes& en
     return entries.size / entryBytes >= count;
 }
 
+// `count` bytes at `offset`, else an Error.
+void readExact(ByteSource& source, std::uint64_t offset, void* into, std::size_t count) {
+    if (source.readAt(offset, into, count) != count) {
+        throw Error(kReadBeyondEnd);
+    }
+}
+
 class Mp4Frames : public CompressedFrames {
 public:
-    Mp4Frames(std::unique_ptr<File> file, std::string movie)
-        : file_(std::move(file)), movie_(std::move(movie)) {}
+    Mp4Frames(std::unique_ptr<ByteSource> source, std::string movie)
+        : source_(std::move(source)), movie_(std::move(movie)) {}
 
     Bytes movie() const {
         return {reinterpret_cast<const unsigned char*>(movie_.data()), movie_.size()};
@@ -203,9 +210,10 @@ public:
         if (chunk_ >= chunkCount || inChunk == 0 || size > kMostFrameBytes) {
             throw Error(kReadBeyondEnd);  // the tables do not hold together
         }
-        file_->seek((wideChunks ? be64(chunks, chunk_ * 8) : be32(chunks, chunk_ * 4)) + within_);
         frame.resize(size);
-        file_->readExact(frame.data(), size);
+        readExact(*source_,
+                  (wideChunks ? be64(chunks, chunk_ * 8) : be32(chunks, chunk_ * 4)) + within_,
+                  frame.data(), size);
         ++sample_;
         within_ += size;
         if (++sampleInChunk_ == inChunk) {
@@ -217,20 +225,19 @@ public:
     }
 
 private:
-    std::unique_ptr<File> file_;
+    std::unique_ptr<ByteSource> source_;
     std::string movie_;
     std::uint32_t sample_ = 0, chunk_ = 0, run_ = 0, sampleInChunk_ = 0;
     std::uint64_t within_ = 0;
 };
 
 // The movie box's body, read from the file's top-level boxes.
-bool readMovie(File& file, std::string& movie) {
-    const std::uint64_t length = file.length();
+bool readMovie(ByteSource& file, std::string& movie) {
+    const std::uint64_t length = file.size();
     for (std::uint64_t at = 0; at + 8 <= length;) {
         unsigned char bytes[16] = {};
         const Bytes header{bytes, sizeof bytes};
-        file.seek(at);
-        file.readExact(bytes, at + 16 <= length ? 16 : 8);
+        readExact(file, at, bytes, at + 16 <= length ? 16 : 8);
         std::uint64_t size = be32(header, 0);
         const std::uint64_t headerSize = size == 1 ? 16 : 8;
         size = size == 1 ? be64(header, 8) : size == 0 ? length - at : size;
@@ -242,8 +249,7 @@ bool readMovie(File& file, std::string& movie) {
                 return false;
             }
             movie.resize(static_cast<std::size_t>(size - headerSize));
-            file.seek(at + headerSize);
-            file.readExact(movie.data(), movie.size());
+            readExact(file, at + headerSize, movie.data(), movie.size());
             return true;
         }
         at += size;
@@ -252,7 +258,7 @@ bool readMovie(File& file, std::string& movie) {
 }
 
 // The track's sample description, decoder configuration and times.
-bool describe(Bytes trak, std::uint32_t movieScale, Mp4Aac& aac) {
+bool describe(Bytes trak, std::uint32_t movieScale, AacTrack& aac) {
     constexpr std::uint32_t mdia = fourcc("mdia");
     Box hdlr, mdhd, entry, esds, elst;
     if (!path(trak, {mdia, fourcc("hdlr")}, hdlr) || hdlr.body.size < 12 ||
@@ -320,12 +326,12 @@ bool sampleTables(Bytes trak, Mp4Frames& frames) {
 
 }  // namespace
 
-bool readMp4Aac(std::unique_ptr<File> file, Mp4Aac& aac) {
+bool readMp4Aac(std::unique_ptr<ByteSource> source, AacTrack& aac) {
     std::string movie;
-    if (!readMovie(*file, movie)) {
+    if (!readMovie(*source, movie)) {
         return false;
     }
-    auto frames = std::make_unique<Mp4Frames>(std::move(file), std::move(movie));
+    auto frames = std::make_unique<Mp4Frames>(std::move(source), std::move(movie));
     const Bytes moov = frames->movie();
     Box mvhd, trak;
     std::uint32_t movieScale = 0;
@@ -336,7 +342,7 @@ bool readMp4Aac(std::unique_ptr<File> file, Mp4Aac& aac) {
         }
     }
     for (int index = 0; child(moov, fourcc("trak"), trak, index); ++index) {
-        Mp4Aac found;
+        AacTrack found;
         if (describe(trak.body, movieScale, found) && sampleTables(trak.body, *frames)) {
             found.frameCount = frames->sampleCount;
             found.frames = std::move(frames);

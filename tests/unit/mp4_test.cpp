@@ -1,9 +1,8 @@
 // The AAC track of an MP4 file: its description and its frames, read from the file's tables.
 #include <gtest/gtest.h>
 
+#include "formats/mp4.h"
 #include "platform/error.h"
-#include "platform/mp4_audio.h"
-#include "tests/fuzz/memory_fs.h"
 #include "tests/support/bytes.h"
 
 using namespace quillory;
@@ -74,16 +73,17 @@ std::string mp4(const Layout& layout) {
     return ftyp + movie(ftyp.size() + movieSize + 8) + box("mdat", data);
 }
 
-bool read(const std::string& bytes, Mp4Aac& aac) {
-    fuzz::MemoryFileSystem fs;
-    fs.files["G:\\a.m4a"] = std::make_shared<std::string>(bytes);
-    return readMp4Aac(fs.openRead("G:\\a.m4a"), aac);
+bool read(const std::string& bytes, AacTrack& aac) {
+    // The frames keep reading from the bytes: they stay as long as the test.
+    static std::vector<std::unique_ptr<std::string>> kept;
+    kept.push_back(std::make_unique<std::string>(bytes));
+    return readMp4Aac(std::make_unique<MemorySource>(*kept.back()), aac);
 }
 
-class Mp4AacTest : public ::testing::TestWithParam<Layout> {};
+class AacTrackTest : public ::testing::TestWithParam<Layout> {};
 
-TEST_P(Mp4AacTest, DescribesTheTrackAndReadsItsFramesInOrder) {
-    Mp4Aac aac;
+TEST_P(AacTrackTest, DescribesTheTrackAndReadsItsFramesInOrder) {
+    AacTrack aac;
     ASSERT_TRUE(read(mp4(GetParam()), aac));
     // Mono at 44100 Hz as the decoder configuration says, not as the sample description.
     EXPECT_EQ(aac.rate, 44100u);
@@ -101,11 +101,11 @@ TEST_P(Mp4AacTest, DescribesTheTrackAndReadsItsFramesInOrder) {
     EXPECT_FALSE(aac.frames->next(frame));
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, Mp4AacTest,
+INSTANTIATE_TEST_SUITE_P(Layouts, AacTrackTest,
                          ::testing::Values(Layout{}, Layout{.movieFirst = true},
                                            Layout{.wideChunks = true}));
 
-TEST(Mp4AacRefusal, TakesNoTrackThatIsNotAacNorTablesThatDoNotHold) {
+TEST(AacTrackRefusal, TakesNoTrackThatIsNotAacNorTablesThatDoNotHold) {
     const Layout refused[] = {
         {.handler = "vide"},
         {.entry = "alac"},
@@ -113,20 +113,20 @@ TEST(Mp4AacRefusal, TakesNoTrackThatIsNotAacNorTablesThatDoNotHold) {
         {.sizeCount = 6},      // more frames than sizes
     };
     for (const Layout& layout : refused) {
-        Mp4Aac aac;
+        AacTrack aac;
         EXPECT_FALSE(read(mp4(layout), aac)) << layout.handler << layout.entry;
         EXPECT_EQ(aac.frames, nullptr);
     }
     const std::string whole = mp4({});
-    Mp4Aac aac;
+    AacTrack aac;
     EXPECT_FALSE(read(whole.substr(0, whole.size() - 1), aac));  // the movie box cut short
     EXPECT_FALSE(read(box("ftyp", "M4A ") + box("mdat", "abc"), aac));
 }
 
-TEST(Mp4AacRefusal, AFrameBeyondTheFileIsDamage) {
+TEST(AacTrackRefusal, AFrameBeyondTheFileIsDamage) {
     std::string bytes = mp4({.movieFirst = true});
     bytes.resize(bytes.size() - 3);  // the last frame's end
-    Mp4Aac aac;
+    AacTrack aac;
     ASSERT_TRUE(read(bytes, aac));
     std::string frame;
     for (int i = 0; i < 4; ++i) {

@@ -72,9 +72,9 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::GetRepBase() {
-    // The voices first: a text file that does not load hides none of them.
+    // The voices are found as the game opens; the list shows them with the texts once those are
+    // loaded, or failed to load (LoadTextFromFile): the 40 entries are filled once, not twice.
     if (session_.OpenInstalled(services_.registry)) {
-        ShowSession();
         return;
     }
     InstallMissing = true;

@@ -1,9 +1,11 @@
 // Start-up of the program under Wine, from the start of the process to its main window shown
-// and painted: beside an empty window of the same class, caption and size, and with the marks
-// of 40 voices to draw beside none.
+// and painted: beside an empty window of the same class, caption and size that starts as the
+// program does (its manifest, common controls and menu bar: empty_window.cpp), and with the
+// marks of 40 voices to draw beside none.
 //   startup_bench QUILLORY_EXE EMPTY_WINDOW_EXE [ROUNDS]   (tools/bench.sh, default 10 rounds)
 // Each round starts the program on a game folder without speech sample files, the empty window
-// and the program on a folder with all 40, in turns; the medians count.
+// and the program on a folder with all 40, in turns; the medians count. The fastest start of
+// each is printed too: on a machine that others share it is the steadier figure.
 //   startup_bench QUILLORY_EXE --play        (run by tools/bench.sh with a sound device)
 // The peak memory of the program that plays a voice of 1 MB for 3 seconds, beside one that
 // plays a voice of 100 MB as long; three rounds, the medians count.
@@ -130,7 +132,8 @@ int playBench(const std::string& exe) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench QUILLORY_EXE (EMPTY_WINDOW_EXE [ROUNDS] | --play)\n");
+        std::fprintf(stderr,
+                     "usage: startup_bench QUILLORY_EXE (EMPTY_WINDOW_EXE [ROUNDS] | --play)\n");
         return 2;
     }
     const std::string exe = argv[1];
@@ -172,10 +175,15 @@ int main(int argc, char** argv) {
     }
     e2e::install_record::remove();
     const double a = median(without), e = median(empty), b = median(with);
-    std::printf("Start-up to the painted window under Wine, median of %d:\n", rounds);
-    std::printf("  empty window          %7.1f ms\n", e);
-    std::printf("  Quillory, no voices   %7.1f ms  (%.2f times the empty window's)\n", a, a / e);
-    std::printf("  Quillory, 40 voices   %7.1f ms  (the marks add %+.1f %%)\n", b,
-                (b / a - 1) * 100);
+    const auto best = [](const std::vector<double>& values) {
+        return *std::min_element(values.begin(), values.end());
+    };
+    const double fa = best(without), fe = best(empty), fb = best(with);
+    std::printf("Start-up to the painted window under Wine, median (fastest) of %d:\n", rounds);
+    std::printf("  empty window          %7.1f ms (%5.1f)\n", e, fe);
+    std::printf("  Quillory, no voices   %7.1f ms (%5.1f)  %.2f (%.2f) times the empty window's\n",
+                a, fa, a / e, fa / fe);
+    std::printf("  Quillory, 40 voices   %7.1f ms (%5.1f)  the marks add %+.1f %% (%+.1f %%)\n", b,
+                fb, (b / a - 1) * 100, (fb / fa - 1) * 100);
     return 0;
 }

@@ -18,6 +18,8 @@ std::string GameDirectory::SpeechFile(int slot) const {
     return dir_ + kSpeech + "\\007400" + speechFileNumber(slot) + ".iff";
 }
 
+bool GameDirectory::HasSpeechFolder() const { return fs_.dirExists(dir_ + kSpeech); }
+
 void GameDirectory::MakeFolder(const std::string& looked, const std::string& made) const {
     if (!fs_.dirExists(dir_ + looked)) {
         fs_.createDirectory(dir_ + made);

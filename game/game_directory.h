@@ -23,6 +23,8 @@ public:
     std::string CommFile() const;
     // The speech sample file of a slot, "audio\speech\007400NN.iff".
     std::string SpeechFile(int slot) const;
+    // Whether "audio\speech" exists: without it, no speech sample file does.
+    bool HasSpeechFolder() const;
 
     // Creates the folders of the communication text file where they are missing, as
     // "Language" and "Language\pilots" (names match without regard to case: an existing

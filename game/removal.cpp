@@ -25,7 +25,9 @@ void DeleteWrittenFile(FileSystem& fs, const std::string& path, std::vector<std:
 void RemoveUnfinishedWrites(FileSystem& fs, const std::string& gameDir) {
     const GameDirectory game(fs, gameDir);
     fs.deleteFile(temporaryPathFor(game.CommFile()));
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    // One look instead of forty where the game has no voice yet.
+    const bool speech = game.HasSpeechFolder();
+    for (int slot = 0; speech && slot < kSlotCount; ++slot) {
         fs.deleteFile(temporaryPathFor(game.SpeechFile(slot)));
     }
 }

@@ -9,7 +9,8 @@ namespace quillory {
 Voices FindVoices(FileSystem& fs, const std::string& gameDir) {
     const GameDirectory game(fs, gameDir);
     Voices voices;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    const bool speech = game.HasSpeechFolder();
+    for (int slot = 0; speech && slot < kSlotCount; ++slot) {
         voices[static_cast<std::size_t>(slot)] = fs.fileExists(game.SpeechFile(slot));
     }
     return voices;

@@ -40,12 +40,14 @@ public:
         const bool same = picture.KeptFrom == picture_.KeptFrom &&
                           picture.KeptTo == picture_.KeptTo &&
                           picture.Position == picture_.Position;
-        picture_ = picture;
         RECT changed{};
         GetClientRect(hwnd(), &changed);
         if (same) {
+            // Past the longer of the two, both are empty.
             changed.left = 1 + static_cast<int>(first);
+            changed.right = 1 + static_cast<int>(std::max(before.size(), after.size()));
         }
+        picture_ = picture;
         InvalidateRect(hwnd(), &changed, FALSE);
     }
 
@@ -60,8 +62,16 @@ public:
             memory_ = CreateCompatibleDC(item.hDC);
             old_ = SelectObject(memory_, CreateCompatibleBitmap(item.hDC, width, height));
         }
-        Draw(memory_, RECT{0, 0, width, height});
-        BitBlt(item.hDC, area.left, area.top, width, height, memory_, 0, 0, SRCCOPY);
+        // Only the part that is painted: while it records, the columns at the end.
+        RECT part{0, 0, width, height};
+        if (GetClipBox(item.hDC, &part) != NULLREGION) {
+            OffsetRect(&part, -area.left, -area.top);
+            IntersectClipRect(memory_, part.left, part.top, part.right, part.bottom);
+            Draw(memory_, RECT{0, 0, width, height});
+            SelectClipRgn(memory_, nullptr);
+            BitBlt(item.hDC, area.left + part.left, area.top + part.top, part.right - part.left,
+                   part.bottom - part.top, memory_, part.left, part.top, SRCCOPY);
+        }
         return TRUE;
     }
 

@@ -48,7 +48,17 @@ public:
             changed.right = 1 + static_cast<int>(std::max(before.size(), after.size()));
         }
         picture_ = picture;
-        InvalidateRect(hwnd(), &changed, FALSE);
+        if (!same || !memory_) {
+            InvalidateRect(hwnd(), &changed, FALSE);
+            return;
+        }
+        // Drawn at once rather than through a paint of the control: many times a second while
+        // it records, and a paint costs more than the columns do.
+        const HDC dc = GetDC(hwnd());
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        Paint(dc, client, changed);
+        ReleaseDC(hwnd(), dc);
     }
 
     std::optional<LRESULT> OnFormMessage(UINT message, WPARAM, LPARAM lParam) override {
@@ -62,20 +72,25 @@ public:
             memory_ = CreateCompatibleDC(item.hDC);
             old_ = SelectObject(memory_, CreateCompatibleBitmap(item.hDC, width, height));
         }
-        // Only the part that is painted: while it records, the columns at the end.
+        // Only the part that is painted.
         RECT part{0, 0, width, height};
         if (GetClipBox(item.hDC, &part) != NULLREGION) {
             OffsetRect(&part, -area.left, -area.top);
-            IntersectClipRect(memory_, part.left, part.top, part.right, part.bottom);
-            Draw(memory_, RECT{0, 0, width, height});
-            SelectClipRgn(memory_, nullptr);
-            BitBlt(item.hDC, area.left + part.left, area.top + part.top, part.right - part.left,
-                   part.bottom - part.top, memory_, part.left, part.top, SRCCOPY);
+            Paint(item.hDC, area, part);
         }
         return TRUE;
     }
 
 private:
+    // The `part` of the picture, from the left top of `area`, through the bitmap.
+    void Paint(HDC dc, const RECT& area, const RECT& part) const {
+        IntersectClipRect(memory_, part.left, part.top, part.right, part.bottom);
+        Draw(memory_, RECT{0, 0, area.right - area.left, area.bottom - area.top});
+        SelectClipRgn(memory_, nullptr);
+        BitBlt(dc, area.left + part.left, area.top + part.top, part.right - part.left,
+               part.bottom - part.top, memory_, part.left, part.top, SRCCOPY);
+    }
+
     // The kept part on the window's colour, the trimmed ends on the face colour, each column a
     // line up and down from the middle as high as its peak; a sunken frame around.
     void Draw(HDC dc, RECT frame) const {

@@ -13,7 +13,7 @@ using namespace messages;
 // beside it holds the highest for a second.
 constexpr std::size_t kMeterBytes = kTakeFormat.rate / 20 * kTakeFrameBytes;
 constexpr double kMeterFloorDb = -60.0;
-constexpr int kHoldTicks = 33;
+constexpr unsigned kHoldMilliseconds = 1000;
 // While it records, the waveform grows from the left over 10 s, then 20 s...: what was drawn
 // stays where it is. 10 ms windows.
 constexpr std::size_t kRecordingSpan = 1000;
@@ -100,11 +100,13 @@ void TRecordBox::Timer1Timer() {
     if (!recording_) {
         return;
     }
+    const std::size_t had = take_.size();
     if (!microphone_.Collect(take_)) {
         Fail();
     } else if (take_.size() >= kLongestTakeBytes) {
         StopRecording();
-    } else {
+    } else if (take_.size() != had) {
+        // A tick that brought nothing new leaves the box as it is.
         ShowTake();
     }
 }
@@ -166,7 +168,8 @@ void TRecordBox::ShowTake() {
     // Each tick while recording: only what changed is drawn again.
     const std::string_view take = take_;
     const int peak = PeakOf(take.substr(take.size() - std::min(take.size(), kMeterBytes)));
-    if (recording_ && (peak >= hold_ || ++holdTicks_ > kHoldTicks)) {
+    if (recording_ && (peak >= hold_ ||
+                       static_cast<unsigned>(++holdTicks_) * Timer1.Interval > kHoldMilliseconds)) {
         hold_ = peak;
         holdTicks_ = 0;
     }
@@ -177,9 +180,11 @@ void TRecordBox::ShowTake() {
     const bool taken = !recording_ && !take_.empty();
     const bool heard = taken && AudiblePart(take_);
     Peak.SetCaption(recording_ ? PeakLevel(hold_) : taken ? PeakLevel(PeakOf(take_)) : "");
-    Length.SetCaption(
-        taken ? KeptLength(TakeMilliseconds(KeptPlace().size), TakeMilliseconds(take_.size()))
-              : TakeLength(TakeMilliseconds(take_.size())));
+    // While it records, the length goes by whole seconds: each new text costs the label a
+    // measure and a repaint.
+    const std::uint64_t milliseconds = TakeMilliseconds(take_.size());
+    Length.SetCaption(taken ? KeptLength(TakeMilliseconds(KeptPlace().size), milliseconds)
+                            : TakeLength(recording_ ? milliseconds / 1000 * 1000 : milliseconds));
     TakeNote.SetCaption(!taken ? "" : !heard ? kNothingHeard : Clipped(take_) ? kClipped : "");
     StopNote.SetCaption(taken && take_.size() >= kLongestTakeBytes ? kStoppedAtLongest : "");
     if (PlayBtn.Enabled() != taken) {

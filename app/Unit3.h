@@ -64,8 +64,9 @@ public:
     TCheckBox Trim{*this, ids::kTrim, {8, 226, 200, 17}, captions::kTrim, true};
     TCheckBox Even{*this, ids::kEven, {216, 226, 200, 17}, captions::kEven, true};
     // Collects what the microphone recorded, and shows it, while it records; moves the
-    // position while the take plays.
-    TTimer Timer1{*this, 30};
+    // position while the take plays. Over 20 times a second, so that the meter and the
+    // waveform move smoothly, and no more: each tick's drawing costs the processor.
+    TTimer Timer1{*this, 35};
 
     // Readies the box for a message, without a take; a take that is kept goes to `keep`.
     void Prepare(const Message& message, KeepVoice keep);

@@ -3,7 +3,8 @@
 # its own, reached through PULSE_SERVER (so that no other program finds it), whose default
 # source reads a FIFO that a feeder fills in real time, 22,050 Hz 16-bit mono: silence, and
 # each time the file $QUILLORY_TONE_TRIGGER appears, as many seconds as it says of a 440 Hz
-# tone whose peak swings three times a second between 0.2 and 0.8 of full scale.
+# tone whose peak swings three times a second between 0.2 and 0.8 of full scale; "SECONDS loud"
+# swings it between 0.3 and 1.2, cut off at full scale, as a voice too close to the microphone.
 #   bash tools/with-microphone.sh COMMAND ARGS...
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillory-microphone.XXXXXX")
@@ -40,17 +41,19 @@ import math, os, sys, time
 fifo, trigger = sys.argv[1:]
 rate, step = 22050, 441  # 20 ms at a time
 out = os.open(fifo, os.O_WRONLY)
-start, written, left, k = time.monotonic(), 0, 0, 0
+start, written, left, k, gain = time.monotonic(), 0, 0, 0, 1.0
 while True:
     if left == 0 and os.path.exists(trigger):
         with open(trigger) as f:
-            left = int(float(f.read() or 0) * rate)
+            words = f.read().split() or ["0"]
+        left, gain = int(float(words[0]) * rate), 1.5 if "loud" in words[1:] else 1.0
         os.remove(trigger)
     samples = []
     for _ in range(step):
         if left > 0:
-            peak = 0.5 + 0.3 * math.sin(2 * math.pi * 3 * k / rate)
-            samples.append(int(32767 * peak * math.sin(2 * math.pi * 440 * k / rate)))
+            peak = gain * (0.5 + 0.3 * math.sin(2 * math.pi * 3 * k / rate))
+            value = int(32767 * peak * math.sin(2 * math.pi * 440 * k / rate))
+            samples.append(max(-32768, min(32767, value)))
             left, k = left - 1, k + 1
         else:
             samples.append(0)

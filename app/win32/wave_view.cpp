@@ -46,13 +46,25 @@ public:
         const bool same = picture.KeptFrom == picture_.KeptFrom &&
                           picture.KeptTo == picture_.KeptTo &&
                           picture.Position == picture_.Position;
-        picture_ = picture;
         RECT changed{};
         GetClientRect(hwnd(), &changed);
         if (same) {
+            // Past the longer of the two, both are empty.
             changed.left = 1 + static_cast<int>(first);
+            changed.right = 1 + static_cast<int>(std::max(before.size(), after.size()));
         }
-        InvalidateRect(hwnd(), &changed, FALSE);
+        picture_ = picture;
+        if (!same || !memory_) {
+            InvalidateRect(hwnd(), &changed, FALSE);
+            return;
+        }
+        // Drawn at once rather than through a paint of the control: many times a second while
+        // it records, and a paint costs more than the columns do.
+        const HDC dc = GetDC(hwnd());
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        Paint(dc, client, changed);
+        ReleaseDC(hwnd(), dc);
     }
 
     std::optional<LRESULT> OnFormMessage(UINT message, WPARAM, LPARAM lParam) override {
@@ -66,12 +78,25 @@ public:
             memory_ = CreateCompatibleDC(item.hDC);
             old_ = SelectObject(memory_, CreateCompatibleBitmap(item.hDC, width, height));
         }
-        Draw(memory_, RECT{0, 0, width, height});
-        BitBlt(item.hDC, area.left, area.top, width, height, memory_, 0, 0, SRCCOPY);
+        // Only the part that is painted.
+        RECT part{0, 0, width, height};
+        if (GetClipBox(item.hDC, &part) != NULLREGION) {
+            OffsetRect(&part, -area.left, -area.top);
+            Paint(item.hDC, area, part);
+        }
         return TRUE;
     }
 
 private:
+    // The `part` of the picture, from the left top of `area`, through the bitmap.
+    void Paint(HDC dc, const RECT& area, const RECT& part) const {
+        IntersectClipRect(memory_, part.left, part.top, part.right, part.bottom);
+        Draw(memory_, RECT{0, 0, area.right - area.left, area.bottom - area.top});
+        SelectClipRgn(memory_, nullptr);
+        BitBlt(dc, area.left + part.left, area.top + part.top, part.right - part.left,
+               part.bottom - part.top, memory_, part.left, part.top, SRCCOPY);
+    }
+
     // The kept part on the window's colour, the trimmed ends on the face colour, each column a
     // line up and down from the middle as high as its peak; a sunken frame around.
     void Draw(HDC dc, RECT frame) const {

@@ -25,15 +25,16 @@ protected:
         post(main_, WM_COMMAND, MAKEWPARAM(ids::kMenuRecord, 0));
     }
 
-    // Space on Record, `seconds` of the tone with silence around it, Space again.
-    void recordTone(HWND record, double seconds) {
+    // Space on Record, `seconds` of the tone (`loud`: cut off at full scale) with silence around
+    // it, Space again.
+    void recordTone(HWND record, double seconds, bool loud = false) {
         const char* trigger = std::getenv("QUILLORY_TONE_TRIGGER");
         ASSERT_NE(trigger, nullptr);
         HWND meter = findChildById(GetParent(record), PROGRESS_CLASSA, ids::kMeter);
         pressKey(record, VK_SPACE);
         waitUntil([&] { return textOf(record) == "Stop"; }, "the recording to start");
         std::this_thread::sleep_for(500ms);
-        writeFile(windowsPath(trigger), std::to_string(seconds));
+        writeFile(windowsPath(trigger), std::to_string(seconds) + (loud ? " loud" : ""));
         waitUntil([&] { return send(meter, PBM_GETPOS) > 50; }, "the meter to show the tone");
         // Past the tone's end: the meter falls back to the silence after it, which the take
         // keeps a moment longer.
@@ -141,7 +142,9 @@ TEST_F(Recording, ATakeOfTheToneReplacesTheSlotsVoiceTrimmed) {
 }
 
 // A session as the player has it, with the keyboard alone: three messages in a row, each take
-// kept with Alt+N (Keep & next), which moves the box and the list on to the next message.
+// kept with Alt+N (Keep & next), which moves the box and the list on to the next message. The
+// last voice comes too close to the microphone: the box says so under the meter, and keeps it
+// all the same.
 TEST_F(Recording, ThreeMessagesInARowWithKeepAndNext) {
     ASSERT_GT(waveInGetNumDevs(), 0u) << "no recording device";
     start();
@@ -154,9 +157,13 @@ TEST_F(Recording, ThreeMessagesInARowWithKeepAndNext) {
     const double seconds[] = {1.0, 1.6, 0.7};
     for (int take = 0; take < 3; ++take) {
         const std::string caption = "Record voice - " + std::to_string(12 + take) + " of 40";
-        recordTone(record, seconds[take]);
+        recordTone(record, seconds[take], take == 2);
         const std::string length = labelText(box, {416, 171});
         EXPECT_NE(length.find(" of "), std::string::npos) << length;
+        EXPECT_EQ(labelText(box, {56, 190}), take == 2
+                                                 ? "Too loud: the voice is clipped. Move "
+                                                   "away from the microphone and record again."
+                                                 : "");
         if (take == 1) {
             screenshot(box, "record-box");
             click(play);

@@ -103,15 +103,9 @@ private:
         FillRect(dc, &frame, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
         const int top = frame.top + 1, bottom = frame.bottom - 1, middle = (top + bottom) / 2;
-        // A picture of another number of columns than the frame holds (made before the window
-        // moved to a screen of another scale) is spread over them until the next one comes.
-        const int columns = static_cast<int>(picture_.Peaks.size());
-        const int inside = std::max(0, static_cast<int>(frame.right - frame.left) - 2);
-        const auto x = [&](int column) {
-            return 1 + (columns == 0 || columns == inside
-                            ? column
-                            : static_cast<int>(std::int64_t{column} * inside / columns));
-        };
+        // Column by column from the left: a picture made for another scale (before the window
+        // moved to another screen) shows at its own width until the next one comes.
+        const auto x = [](int column) { return 1 + column; };
         const RECT white{x(picture_.KeptFrom), top, x(picture_.KeptTo), bottom};
         FillRect(dc, &white, GetSysColorBrush(COLOR_WINDOW));
         const int half = (bottom - top) / 2;

@@ -57,6 +57,26 @@ protected:
         return found;
     }
 
+    // Whether the waveform grows from the left as it records: a line in the middle row in every
+    // column from the first that has one to the last, none left out.
+    static bool drawnWithoutGaps(HWND wave) {
+        RaisedForCapture raised(GetAncestor(wave, GA_ROOT));
+        RECT area{};
+        GetWindowRect(wave, &area);
+        const Pixels shown = capture(area);
+        const std::uint32_t window = systemRgb(COLOR_WINDOW), face = systemRgb(COLOR_BTNFACE);
+        int first = -1, last = -1, gaps = 0;
+        for (int x = 2; x < shown.width - 2; ++x) {
+            const std::uint32_t middle = shown.at(x, shown.height / 2);
+            if (middle != window && middle != face) {
+                gaps += first >= 0 ? x - last - 1 : 0;
+                first = first < 0 ? x : first;
+                last = x;
+            }
+        }
+        return first >= 0 && gaps == 0;
+    }
+
     // A slot's speech file, a kept take of the tone: how long it lasts, its frequency from its
     // rising zero crossings inside the margins, and its peak.
     struct Tone {
@@ -126,6 +146,7 @@ TEST_F(Recording, ATakeOfTheToneReplacesTheSlotsVoiceTrimmed) {
     writeFile(windowsPath(tone), "1.5");
     waitUntil([&] { return send(meter, PBM_GETPOS) > 50; }, "the meter to show the tone");
     screenshot(box, "record-box-recording");
+    EXPECT_TRUE(drawnWithoutGaps(findChildById(box, "Static", ids::kWave)));
     // Past the tone's end: the meter falls back to the silence after it, which the take keeps
     // a moment longer.
     waitUntil([&] { return send(meter, PBM_GETPOS) < 20; }, "the meter to show the silence");

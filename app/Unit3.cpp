@@ -203,7 +203,7 @@ void TRecordBox::ShowWave() {
         recording_ ? (windowPeaks_.size() / kRecordingSpan + 1) * kRecordingSpan : 0;
     TWaveView::Picture picture{ColumnPeaks(windowPeaks_, span, Wave.Columns())};
     const int columns = static_cast<int>(picture.Peaks.size());
-    picture.KeptTo = Wave.Columns();
+    picture.KeptTo = picture.Columns = Wave.Columns();
     if (!recording_ && !take_.empty()) {
         const TakePart kept = KeptPlace();
         picture.KeptFrom = ColumnOf(kept.offset, take_.size(), columns);

@@ -14,6 +14,7 @@ public:
         std::vector<int> Peaks;        // 0 to 32768, one for each column from the left
         int KeptFrom = 0, KeptTo = 0;  // the kept columns: KeptFrom up to, not with, KeptTo
         int Position = -1;             // the column that plays; -1: none
+        int Columns = 0;               // the columns it was made for; 0: the view's own
         bool operator==(const Picture&) const = default;
     };
 

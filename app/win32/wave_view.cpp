@@ -45,7 +45,7 @@ public:
         }
         const bool same = picture.KeptFrom == picture_.KeptFrom &&
                           picture.KeptTo == picture_.KeptTo &&
-                          picture.Position == picture_.Position;
+                          picture.Position == picture_.Position && !Spread(picture);
         RECT changed{};
         GetClientRect(hwnd(), &changed);
         if (same) {
@@ -88,6 +88,11 @@ public:
     }
 
 private:
+    // Whether the picture was made for another number of columns than the frame holds.
+    bool Spread(const TWaveView::Picture& picture) const {
+        return picture.Columns > 0 && picture.Columns != Columns();
+    }
+
     // The `part` of the picture, from the left top of `area`, through the bitmap.
     void Paint(HDC dc, const RECT& area, const RECT& part) const {
         IntersectClipRect(memory_, part.left, part.top, part.right, part.bottom);
@@ -103,9 +108,14 @@ private:
         FillRect(dc, &frame, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
         const int top = frame.top + 1, bottom = frame.bottom - 1, middle = (top + bottom) / 2;
-        // Column by column from the left: a picture made for another scale (before the window
-        // moved to another screen) shows at its own width until the next one comes.
-        const auto x = [](int column) { return 1 + column; };
+        // Column by column from the left; a picture made for another number of columns (before
+        // the window was made, or moved to a screen of another scale) spread over the frame.
+        const int inside = static_cast<int>(frame.right - frame.left) - 2;
+        const auto x = [&](int column) {
+            return 1 + (Spread(picture_)
+                            ? static_cast<int>(std::int64_t{column} * inside / picture_.Columns)
+                            : column);
+        };
         const RECT white{x(picture_.KeptFrom), top, x(picture_.KeptTo), bottom};
         FillRect(dc, &white, GetSysColorBrush(COLOR_WINDOW));
         const int half = (bottom - top) / 2;

@@ -282,6 +282,15 @@ TEST_F(Dpi, EveryFormAtFourScales) {
             screenshot(window, std::string(form.className) + "-" + std::to_string(dpi));
             expectLaidOut(form, window, dpi, design[form.className]);
             expectCaptions(form, window, dpi, shown);
+            if (HWND wave = findChildById(window, "Static", ids::kWave)) {
+                // Without a take, the whole width of the waveform is the part that is kept.
+                const RECT at = placeInParent(wave);
+                const int middle = at.top + at.bottom / 2;
+                EXPECT_EQ(
+                    shown.countOther({at.left + 2, middle, at.left + at.right - 2, middle + 1},
+                                     systemRgb(COLOR_WINDOW)),
+                    0);
+            }
             if (window != main_) {
                 post(window, WM_SYSCOMMAND, SC_CLOSE);
                 waitUntil([&] { return !IsWindowVisible(window); }, "the box to close");

@@ -68,7 +68,7 @@ HRESULT setPcmOutput(IMFTransform* decoder, unsigned channels, PcmFormat& format
     return MF_E_INVALIDMEDIATYPE;
 }
 
-class AacSamples : public SampleSource {
+class AacSamples : public BlockSamples {
 public:
     AacSamples(std::unique_ptr<MfSession> session, IMFTransform* decoder,
                std::unique_ptr<CompressedFrames> frames)
@@ -90,22 +90,10 @@ public:
                SUCCEEDED(decoder_->ProcessMessage(MFT_MESSAGE_NOTIFY_START_OF_STREAM, 0));
     }
 
-    std::size_t read(void* buffer, std::size_t size) override {
-        while (next_ == pending_.size() && !ended_) {
-            decode();
-        }
-        const std::size_t count = std::min(size, pending_.size() - next_);
-        std::memcpy(buffer, pending_.data() + next_, count);
-        next_ += count;
-        return count;
-    }
-
 private:
-    // The decoder's next output into `pending_`, fed frames as it asks for them.
-    void decode() {
-        pending_.clear();
-        next_ = 0;
-        while (pending_.empty() && !ended_) {
+    // The decoder's next output, fed frames as it asks for them.
+    bool NextBlock(std::string& block) override {
+        while (block.empty() && !ended_) {
             outputBuffer_->SetCurrentLength(0);
             MFT_OUTPUT_DATA_BUFFER output{};
             output.pSample = output_;
@@ -114,12 +102,11 @@ private:
             releaseCom(output.pEvents);
             if (result == MF_E_TRANSFORM_NEED_MORE_INPUT) {
                 feed();
-            } else if (FAILED(result)) {
+            } else if (FAILED(result) || !copyBytes(outputBuffer_, block)) {
                 fail();
-            } else {
-                take();
             }
         }
+        return !ended_;
     }
 
     void feed() {
@@ -147,16 +134,6 @@ private:
         }
     }
 
-    void take() {
-        BYTE* bytes = nullptr;
-        DWORD length = 0;
-        if (FAILED(outputBuffer_->Lock(&bytes, nullptr, &length))) {
-            fail();
-        }
-        pending_.assign(reinterpret_cast<const char*>(bytes), length);
-        outputBuffer_->Unlock();
-    }
-
     [[noreturn]] void fail() {
         ended_ = true;
         throw Error(kReadBeyondEnd);  // the file is damaged past its start
@@ -168,8 +145,6 @@ private:
     IMFSample* output_ = nullptr;
     IMFMediaBuffer* outputBuffer_ = nullptr;
     std::string frame_;
-    std::string pending_;
-    std::size_t next_ = 0;
     bool drained_ = false;
     bool ended_ = false;
 };

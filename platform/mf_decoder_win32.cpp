@@ -5,9 +5,6 @@
 
 #include "platform/mf_decoder_win32.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "platform/error.h"
 #include "platform/wide_win32.h"
 
@@ -17,52 +14,32 @@ namespace {
 constexpr DWORD kFirstAudio = static_cast<DWORD>(MF_SOURCE_READER_FIRST_AUDIO_STREAM);
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;  // of 100 ns
 
-class ReaderSamples : public SampleSource {
+class ReaderSamples : public BlockSamples {
 public:
     ReaderSamples(std::unique_ptr<MfSession> session, IMFSourceReader* reader)
         : session_(std::move(session)), reader_(reader) {}
     ~ReaderSamples() override { releaseCom(reader_); }
 
-    std::size_t read(void* buffer, std::size_t size) override {
-        while (next_ == pending_.size() && !ended_) {
-            readSample();
-        }
-        const std::size_t count = std::min(size, pending_.size() - next_);
-        std::memcpy(buffer, pending_.data() + next_, count);
-        next_ += count;
-        return count;
-    }
-
 private:
-    void readSample() {
-        pending_.clear();
-        next_ = 0;
+    bool NextBlock(std::string& block) override {
         DWORD flags = 0;
         IMFSample* sample = nullptr;
         if (FAILED(reader_->ReadSample(kFirstAudio, 0, nullptr, &flags, nullptr, &sample)) ||
             (flags & MF_SOURCE_READERF_ERROR) != 0) {
             releaseCom(sample);
-            ended_ = true;
             throw Error(kReadBeyondEnd);  // the file is damaged past its start
         }
-        ended_ = (flags & MF_SOURCE_READERF_ENDOFSTREAM) != 0;
         IMFMediaBuffer* contiguous = nullptr;
-        BYTE* bytes = nullptr;
-        DWORD length = 0;
-        if (sample && SUCCEEDED(sample->ConvertToContiguousBuffer(&contiguous)) &&
-            SUCCEEDED(contiguous->Lock(&bytes, nullptr, &length))) {
-            pending_.assign(reinterpret_cast<const char*>(bytes), length);
-            contiguous->Unlock();
+        if (sample && SUCCEEDED(sample->ConvertToContiguousBuffer(&contiguous))) {
+            copyBytes(contiguous, block);
         }
         releaseCom(contiguous);
         releaseCom(sample);
+        return (flags & MF_SOURCE_READERF_ENDOFSTREAM) == 0;
     }
 
     std::unique_ptr<MfSession> session_;  // outlives the reader
     IMFSourceReader* reader_;
-    std::string pending_;
-    std::size_t next_ = 0;
-    bool ended_ = false;
 };
 
 bool unsupported(HRESULT result) {

@@ -41,6 +41,17 @@ MediaFoundation& mf() {
     return functions;
 }
 
+bool copyBytes(IMFMediaBuffer* buffer, std::string& bytes) {
+    BYTE* data = nullptr;
+    DWORD length = 0;
+    if (FAILED(buffer->Lock(&data, nullptr, &length))) {
+        return false;
+    }
+    bytes.assign(reinterpret_cast<const char*>(data), length);
+    buffer->Unlock();
+    return true;
+}
+
 MfSession::MfSession() {
     const HRESULT com = mf().coInitialize(nullptr, COINIT_MULTITHREADED);
     comStarted_ = SUCCEEDED(com);  // another apartment on this thread will do, too

@@ -12,6 +12,8 @@
 #include <mfidl.h>
 #include <mfreadwrite.h>
 
+#include <string>
+
 #include "platform/system_library_win32.h"
 
 namespace quillory {
@@ -49,6 +51,9 @@ private:
     bool comStarted_ = false;
     bool started_ = false;
 };
+
+// The bytes a media buffer holds, into `bytes`; false when it cannot be read.
+bool copyBytes(IMFMediaBuffer* buffer, std::string& bytes);
 
 template <typename T>
 void releaseCom(T*& object) {

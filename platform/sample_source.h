@@ -29,6 +29,23 @@ private:
     std::size_t next_ = 0;
 };
 
+// Bytes that come a block at a time, a decoder's output say: a read goes on with the block that
+// came last and asks for the next only once that one is used up.
+class BlockSamples : public SampleSource {
+public:
+    std::size_t read(void* buffer, std::size_t size) final;
+
+protected:
+    // The next block into `block`, which comes empty (an empty block is allowed); false when
+    // no block comes after this one. A failure throws, and then no block comes either.
+    virtual bool NextBlock(std::string& block) = 0;
+
+private:
+    std::string block_;
+    std::size_t next_ = 0;
+    bool ended_ = false;
+};
+
 // The next `count` bytes of an open file, from where it stands; fewer where the file ends
 // before them. The file stays open until the source goes.
 class FileSamples : public SampleSource {

@@ -18,6 +18,9 @@ constexpr int Scaled(int length, int dpi) {
                                          : -((-product + half) / kDesignDpi));
 }
 
+// The width of a drawn line (a frame's, a mark's): one pixel for each whole 96 dots per inch.
+constexpr int LineWidth(int dpi) { return dpi >= 2 * kDesignDpi ? dpi / kDesignDpi : 1; }
+
 // A picture of width by height pixels, each 0xAARRGGBB with its colour premultiplied by its
 // alpha, row after row from the top.
 struct Image {

@@ -24,19 +24,25 @@ constexpr int kStateCount = 6;
 constexpr int kDisabledState = 3;
 constexpr UINT_PTR kSpeedSubclass = 1;
 
+// The layout of a picture's pixels: 32 bits each, rows from the top.
+BITMAPINFO LayoutOf(const Image& image) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.Width;
+    info.bmiHeader.biHeight = -image.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // The pixels of a bitmap as a picture; the colour of its bottom-left pixel is transparent.
 Image ImageOf(HBITMAP bitmap) {
     BITMAP size{};
     GetObjectW(bitmap, sizeof size, &size);
     Image image{size.bmWidth, size.bmHeight, {}};
     image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image.Width;
-    info.bmiHeader.biHeight = -image.Height;  // from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = LayoutOf(image);
     const HDC screen = GetDC(nullptr);
     GetDIBits(screen, bitmap, 0, static_cast<UINT>(image.Height), image.Pixels.data(), &info,
               DIB_RGB_COLORS);
@@ -53,13 +59,7 @@ Image ImageOf(HBITMAP bitmap) {
 
 // A 32-bit bitmap of the picture, its alpha premultiplied as image lists take it.
 HBITMAP BitmapOf(const Image& image) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image.Width;
-    info.bmiHeader.biHeight = -image.Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = LayoutOf(image);
     void* bits = nullptr;
     const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap && bits) {

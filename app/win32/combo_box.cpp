@@ -52,7 +52,7 @@ private:
 class Mark {
 public:
     Mark(HDC dc, int x, int y, int dpi, COLORREF colour)
-        : dc_(dc), x_(x), y_(y), dpi_(dpi), ink_(dc, colour, std::max(1, dpi / 96)) {}
+        : dc_(dc), x_(x), y_(y), dpi_(dpi), ink_(dc, colour, LineWidth(dpi)) {}
 
     template <std::size_t N>
     void Polygon(const POINT (&points)[N]) const {

@@ -1,16 +1,13 @@
 // TBevel and TPanel have no window of their own: they draw their frames on the form, with lines
 // one pixel wide for each whole 96 dots per inch of the screen.
-#include <algorithm>
-
 #include "app/toolkit/TBevel.h"
 #include "app/toolkit/TPanel.h"
+#include "app/toolkit/scale.h"
 #include "app/win32/form_window.h"
 #include "app/win32/native_control.h"
 
 namespace quillory {
 namespace {
-
-int LineWidth(const FormWindow& form) { return std::max(1, form.Dpi() / 96); }
 
 // A frame `width` pixels wide just inside `rect`.
 void Frame(HDC dc, const RECT& rect, int width, int colour) {
@@ -38,7 +35,7 @@ void DrawBevel(HDC dc, const RECT& rect, int width, int topLeft, int bottomRight
 class NativeBevel : public NativeControl {
 public:
     NativeBevel(TBevel& bevel, FormWindow& form)
-        : place_(form.PlaceOf(bevel)), width_(LineWidth(form)) {}
+        : place_(form.PlaceOf(bevel)), width_(LineWidth(form.Dpi())) {}
     void PaintOnForm(HDC dc) override {
         // The shadow one line down and right, the highlight over it.
         const RECT shadow{place_.left + width_, place_.top + width_, place_.right, place_.bottom};
@@ -57,7 +54,7 @@ private:
 class NativePanel : public NativeControl {
 public:
     NativePanel(TPanel& panel, FormWindow& form)
-        : place_(form.PlaceOf(panel)), width_(LineWidth(form)) {}
+        : place_(form.PlaceOf(panel)), width_(LineWidth(form.Dpi())) {}
     void PaintOnForm(HDC dc) override {
         DrawBevel(dc, place_, width_, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
         const RECT inner{place_.left + width_, place_.top + width_, place_.right - width_,

@@ -111,10 +111,10 @@ private:
         // Column by column from the left; a picture made for another number of columns (before
         // the window was made, or moved to a screen of another scale) spread over the frame.
         const int inside = static_cast<int>(frame.right - frame.left) - 2;
+        const bool spread = Spread(picture_);
         const auto x = [&](int column) {
-            return 1 + (Spread(picture_)
-                            ? static_cast<int>(std::int64_t{column} * inside / picture_.Columns)
-                            : column);
+            return 1 + (spread ? static_cast<int>(std::int64_t{column} * inside / picture_.Columns)
+                               : column);
         };
         const RECT white{x(picture_.KeptFrom), top, x(picture_.KeptTo), bottom};
         FillRect(dc, &white, GetSysColorBrush(COLOR_WINDOW));
